@@ -1,0 +1,48 @@
+#include "win/Clock.h"
+
+#include <atomic>
+#include <cstdlib>
+
+namespace win {
+namespace {
+std::atomic<double> g_scale{1.0};
+}
+
+void SetTimeScale(double scale) {
+  if (scale > 0.0 && scale <= 1.0) g_scale.store(scale);
+}
+
+double TimeScale() { return g_scale.load(); }
+
+void LoadTimeScaleFromEnvironment() {
+  char text[32] = {};
+  DWORD n = GetEnvironmentVariableA("TETHERLY_TIME_SCALE", text, sizeof(text));
+  if (n == 0 || n >= sizeof(text)) return;
+  char* end = nullptr;
+  double scale = std::strtod(text, &end);
+  if (end != text) SetTimeScale(scale);
+}
+
+DWORD ScaledMs(DWORD ms) {
+  if (ms == 0 || ms == INFINITE) return ms;
+  double scaled = static_cast<double>(ms) * g_scale.load();
+  if (scaled < 1.0) return 1;
+  if (scaled >= 4294967294.0) return 4294967294u;
+  return static_cast<DWORD>(scaled);
+}
+
+void SleepMs(DWORD ms) { ::Sleep(ScaledMs(ms)); }
+
+UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms) {
+  return ::SetTimer(hwnd, id, ScaledMs(ms), nullptr);
+}
+
+DWORD WaitForOne(HANDLE handle, DWORD ms) {
+  return ::WaitForSingleObject(handle, ScaledMs(ms));
+}
+
+DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms) {
+  return ::WaitForMultipleObjects(count, handles, TRUE, ScaledMs(ms));
+}
+
+}  // namespace win

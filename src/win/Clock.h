@@ -1,0 +1,24 @@
+#pragma once
+// The one time facility: every wait and every timer period of the program
+// passes through here, so tests can run the real sequences at a fraction of
+// their real length. The scale comes from TETHERLY_TIME_SCALE (a fraction,
+// e.g. 0.01) at start-up, or from SetTimeScale in tests; 1 otherwise.
+#include <windows.h>
+
+namespace win {
+
+void SetTimeScale(double scale);
+double TimeScale();
+// Loads TETHERLY_TIME_SCALE from the environment, if present and sane.
+void LoadTimeScaleFromEnvironment();
+
+// A period of `ms` real milliseconds in scaled time. 0 stays 0; anything
+// else is at least 1 ms so that a period never turns into "as fast as possible".
+DWORD ScaledMs(DWORD ms);
+
+void SleepMs(DWORD ms);
+UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms);
+DWORD WaitForOne(HANDLE handle, DWORD ms);
+DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms);
+
+}  // namespace win
