@@ -16,9 +16,13 @@ WorkerThread::~WorkerThread() {
   if (queueReady_) CloseHandle(queueReady_);
 }
 
-DWORD WorkerThread::Start(Handler handler) {
+DWORD WorkerThread::Start(Handler handler) { return Start(std::move(handler), {}, {}); }
+
+DWORD WorkerThread::Start(Handler handler, Hook onEnter, Hook onExit) {
   if (thread_) return ERROR_ALREADY_EXISTS;
   handler_ = std::move(handler);
+  onEnter_ = std::move(onEnter);
+  onExit_ = std::move(onExit);
   queueReady_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!queueReady_) return GetLastError();
   thread_ = CreateThread(nullptr, 0, &WorkerThread::Main, this, 0, &threadId_);
@@ -48,8 +52,16 @@ DWORD WINAPI WorkerThread::Main(void* param) {
   auto* self = static_cast<WorkerThread*>(param);
   MSG msg;
   PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // creates the queue
+  try {
+    if (self->onEnter_) self->onEnter_();
+  } catch (...) {
+  }
   SetEvent(self->queueReady_);
   self->Loop();
+  try {
+    if (self->onExit_) self->onExit_();
+  } catch (...) {
+  }
   return 0;
 }
 

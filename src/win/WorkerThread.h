@@ -13,6 +13,7 @@ namespace win {
 class WorkerThread {
  public:
   using Handler = std::function<void(const MSG&)>;
+  using Hook = std::function<void()>;
 
   WorkerThread() = default;
   ~WorkerThread();
@@ -21,6 +22,10 @@ class WorkerThread {
 
   // Returns ERROR_SUCCESS, or the Win32 error of the failed start.
   DWORD Start(Handler handler);
+  // As above; onEnter runs on the new thread before the queue is announced,
+  // onExit on it after the loop has ended (for objects bound to the thread,
+  // such as socket notification windows).
+  DWORD Start(Handler handler, Hook onEnter, Hook onExit);
   bool Post(UINT msg, WPARAM wp, LPARAM lp) const;
   bool PostQuit(int exitCode = 0) const;
   // WAIT_OBJECT_0 when the thread has ended within the (scaled) time.
@@ -35,6 +40,8 @@ class WorkerThread {
   void Loop();
 
   Handler handler_;
+  Hook onEnter_;
+  Hook onExit_;
   HANDLE thread_ = nullptr;
   HANDLE queueReady_ = nullptr;
   DWORD threadId_ = 0;
