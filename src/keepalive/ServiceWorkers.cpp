@@ -1,0 +1,153 @@
+#include "keepalive/ServiceWorkers.h"
+
+#include <cstring>
+
+#include "win/Clock.h"
+
+struct ServiceWorkers::Service {
+  ServiceContext context;
+  win::WorkerThread thread;
+  std::unique_ptr<ServiceSession> session;  // lives on the worker thread
+};
+
+struct ServiceWorkers::LauncherSlot {
+  Launcher which = Launcher::Aol;
+  HWND controller = nullptr;
+  win::GuardedFlag busy;
+  win::WorkerThread thread;
+};
+
+namespace {
+
+// Owned copy of a request's host text, freed by the worker that takes it.
+char* CopyHost(const char* host) {
+  auto* copy = new char[ServiceWorkers::kHostCapacity];
+  size_t n = host ? strnlen(host, ServiceWorkers::kHostCapacity - 1) : 0;
+  if (n) std::memcpy(copy, host, n);
+  copy[n] = '\0';
+  return copy;
+}
+
+}  // namespace
+
+ServiceWorkers::~ServiceWorkers() {
+  if (!shutDown_) Shutdown(3000);
+}
+
+DWORD ServiceWorkers::Start(HWND controller, ServiceSessionFactory sessions, LaunchRoutine launch) {
+  sessionFactory_ = std::move(sessions);
+  launch_ = std::move(launch);
+  for (int i = 0; i < kServiceCount; ++i) {
+    auto service = std::make_unique<Service>();
+    Service* s = service.get();
+    s->context.kind = ServiceFromIndex(i);
+    s->context.controller = controller;
+    services_[i] = std::move(service);
+    DWORD rc = s->thread.Start(
+        [this, s](const MSG& msg) { HandleServiceMessage(*s, msg); },
+        [this, s] {
+          if (sessionFactory_) s->session = sessionFactory_(s->context);
+        },
+        [s] { s->session.reset(); });
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto slot = std::make_unique<LauncherSlot>();
+    LauncherSlot* l = slot.get();
+    l->which = static_cast<Launcher>(i);
+    l->controller = controller;
+    launchers_[i] = std::move(slot);
+    const UINT request = i == 0 ? kLaunchAolMessage : kLaunchCs2000Message;
+    DWORD rc = l->thread.Start([this, l, request](const MSG& msg) {
+      if (msg.message != request) return;
+      if (launch_) launch_(l->which, l->controller);
+      l->busy.Set(0);
+    });
+    if (rc != ERROR_SUCCESS) return rc;
+  }
+  return ERROR_SUCCESS;
+}
+
+void ServiceWorkers::HandleServiceMessage(Service& service, const MSG& msg) {
+  if (msg.message != kRequestMessage[ServiceIndex(service.context.kind)]) return;
+  std::unique_ptr<char[]> host(reinterpret_cast<char*>(msg.lParam));
+  // A request that raced with a stop is dropped; the flag is released so the
+  // next start sends to this service again.
+  if (paused_.load() || !service.session) {
+    service.context.Release();
+    return;
+  }
+  service.session->OnRequest(host ? host.get() : "");
+}
+
+bool ServiceWorkers::IsBusy(ServiceKind kind) {
+  Service* s = services_[ServiceIndex(kind)].get();
+  return s && s->context.busy.Get() != 0;
+}
+
+bool ServiceWorkers::TryClaim(ServiceKind kind) {
+  Service* s = services_[ServiceIndex(kind)].get();
+  return s && s->context.busy.TryClaim();
+}
+
+void ServiceWorkers::Release(ServiceKind kind) {
+  if (Service* s = services_[ServiceIndex(kind)].get()) s->context.Release();
+}
+
+bool ServiceWorkers::PostRequest(ServiceKind kind, const char* host) {
+  Service* s = services_[ServiceIndex(kind)].get();
+  if (!s || shutDown_) return false;
+  char* copy = CopyHost(host);
+  if (s->thread.Post(kRequestMessage[ServiceIndex(kind)], 0, reinterpret_cast<LPARAM>(copy)))
+    return true;
+  delete[] copy;
+  return false;
+}
+
+bool ServiceWorkers::RequestLaunch(Launcher which) {
+  LauncherSlot* l = launchers_[static_cast<int>(which)].get();
+  if (!l || shutDown_ || !l->busy.TryClaim()) return false;
+  const UINT request = which == Launcher::Aol ? kLaunchAolMessage : kLaunchCs2000Message;
+  if (l->thread.Post(request, 0, 0)) return true;
+  l->busy.Set(0);
+  return false;
+}
+
+bool ServiceWorkers::IsLaunching(Launcher which) {
+  LauncherSlot* l = launchers_[static_cast<int>(which)].get();
+  return l && l->busy.Get() != 0;
+}
+
+void ServiceWorkers::Pause() { paused_.store(true); }
+
+void ServiceWorkers::Resume() { paused_.store(false); }
+
+bool ServiceWorkers::Shutdown(DWORD waitMs) {
+  if (shutDown_) return true;
+  shutDown_ = true;
+  Resume();
+  HANDLE handles[kServiceCount];
+  DWORD count = 0;
+  for (auto& s : services_) {
+    if (!s) continue;
+    s->thread.PostQuit();
+    if (s->thread.handle()) handles[count++] = s->thread.handle();
+  }
+  for (auto& l : launchers_)
+    if (l) l->thread.PostQuit();
+  bool allEnded = count == 0 || win::WaitForAll(count, handles, waitMs) == WAIT_OBJECT_0;
+  if (!allEnded) {
+    // Killing a thread that may hold the heap or a busy-flag lock would risk
+    // a deadlock in everything after; keep its objects alive instead.
+    for (auto& s : services_)
+      if (s && s->thread.IsRunning()) (void)s.release();
+  }
+  for (auto& l : launchers_)
+    if (l && l->thread.IsRunning()) (void)l.release();  // launchers are not waited for
+  return allEnded;
+}
+
+DWORD ServiceWorkers::ServiceThreadId(ServiceKind kind) const {
+  const Service* s = services_[ServiceIndex(kind)].get();
+  return s ? s->thread.id() : 0;
+}
