@@ -33,7 +33,12 @@ case "$cmd" in
       wine wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
     fi
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
+    # The desktop started above predates the driver choice (on a new prefix it
+    # has none, and no window can be created): restart so it takes the driver,
+    # and bring the services up here, not in a test whose output they would hold.
+    wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
     wineserver -p >/dev/null 2>&1
+    wine wineboot >/dev/null 2>&1
     echo "wine prefix ready ($driver)"
     ;;
   stop)
