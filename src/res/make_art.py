@@ -1,0 +1,382 @@
+#!/usr/bin/env python3
+"""Draws the program's icons and splash pictures into art/.
+
+The build uses the committed files; run this by hand after changing a picture:
+    python3 src/res/make_art.py [--preview sheet.png]
+
+Every state icon is a disc whose colour tells the state (green running, grey
+stopped, blue traffic, amber connecting or waiting, red failure) with one
+white symbol on it; the program's own icon is a teal square with the tether. Shapes are drawn large and scaled down; the letters of the
+16x16 client badges are pixel glyphs so they stay sharp in the tray.
+"""
+
+import argparse
+import os
+import struct
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ART = os.path.join(HERE, "art")
+SUPERSAMPLE = 8
+FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+
+GREEN = (38, 150, 62)
+DARK_GREEN = (24, 112, 52)
+TEAL = (0, 122, 128)
+GREY = (118, 124, 132)
+LIGHT_GREY = (170, 175, 182)
+BLUE = (36, 104, 204)
+DARK_BLUE = (28, 72, 160)
+AMBER = (222, 140, 16)
+RED = (200, 44, 36)
+WHITE = (255, 255, 255, 255)
+
+
+def shade(rgb, factor):
+    return tuple(max(0, min(255, int(c * factor))) for c in rgb)
+
+
+def mix(rgb, other, t):
+    return tuple(int(a + (b - a) * t) for a, b in zip(rgb, other))
+
+
+def font(name, px):
+    return ImageFont.truetype(os.path.join(FONT_DIR, name), px)
+
+
+class Canvas:
+    """A supersampled square drawing surface addressed in units of 0..1."""
+
+    def __init__(self, size):
+        self.size = size
+        self.S = size * SUPERSAMPLE
+        self.img = Image.new("RGBA", (self.S, self.S), (0, 0, 0, 0))
+        self.draw = ImageDraw.Draw(self.img)
+
+    def px(self, u):
+        return u * self.S
+
+    def box(self, cx, cy, rx, ry):
+        return [self.px(cx - rx), self.px(cy - ry), self.px(cx + rx), self.px(cy + ry)]
+
+    def stroke(self, u, min_px):
+        """A stroke width of u units, never thinner than min_px target pixels."""
+        return int(round(max(u * self.S, min_px * SUPERSAMPLE)))
+
+    def result(self):
+        return self.img.resize((self.size, self.size), Image.LANCZOS)
+
+
+# Backgrounds ---------------------------------------------------------------
+
+def disc(c, colour):
+    rim = c.stroke(0.0, 1.0)
+    c.draw.ellipse(c.box(0.5, 0.5, 0.49, 0.49), fill=colour + (255,),
+                   outline=shade(colour, 0.62) + (255,), width=rim)
+
+
+def rounded_square(c, colour):
+    rim = c.stroke(0.0, 1.0)
+    c.draw.rounded_rectangle(c.box(0.5, 0.5, 0.48, 0.48), radius=c.px(0.2),
+                             fill=colour + (255,), outline=shade(colour, 0.62) + (255,),
+                             width=rim)
+
+
+# Symbols -------------------------------------------------------------------
+
+def link(c, scale=1.0):
+    """Two interlocked chain links on the diagonal: the tether."""
+    layer = Image.new("RGBA", (c.S, c.S), (0, 0, 0, 0))
+    d = ImageDraw.Draw(layer)
+    small = c.size <= 16
+    half_w = (0.25 if small else 0.23) * scale
+    half_h = (0.15 if small else 0.13) * scale
+    offset = (0.15 if small else 0.14) * scale
+    width = c.stroke(0.07 * scale, 1.6 if small else 2.0)
+    for cx in (0.5 - offset, 0.5 + offset):
+        d.rounded_rectangle(c.box(cx, 0.5, half_w, half_h), radius=c.px(half_h),
+                            outline=WHITE, width=width)
+    layer = layer.rotate(45, resample=Image.BICUBIC, center=(c.S / 2, c.S / 2))
+    c.img.alpha_composite(layer)
+
+
+def polyline(c, points, width_u, min_px, colour=WHITE):
+    pts = [(c.px(x), c.px(y)) for x, y in points]
+    w = c.stroke(width_u, min_px)
+    c.draw.line(pts, fill=colour, width=w, joint="curve")
+    for x, y in pts:  # round caps
+        c.draw.ellipse([x - w / 2, y - w / 2, x + w / 2, y + w / 2], fill=colour)
+
+
+def check(c):
+    polyline(c, [(0.27, 0.52), (0.43, 0.68), (0.73, 0.34)], 0.11, 2.0)
+
+
+def arrow(c, up):
+    tip, tail = (0.2, 0.8) if up else (0.8, 0.2)
+    polyline(c, [(0.5, tail), (0.5, tip + (0.08 if up else -0.08))], 0.12, 2.0)
+    head = 0.22
+    sign = 1 if up else -1
+    c.draw.polygon([(c.px(0.5), c.px(tip)),
+                    (c.px(0.5 - head), c.px(tip + sign * head * 1.1)),
+                    (c.px(0.5 + head), c.px(tip + sign * head * 1.1))], fill=WHITE)
+
+
+def exclamation(c):
+    polyline(c, [(0.5, 0.22), (0.5, 0.56)], 0.13, 2.0)
+    r = 0.075
+    c.draw.ellipse(c.box(0.5, 0.75, r, r), fill=WHITE)
+
+
+def minus(c):
+    polyline(c, [(0.28, 0.5), (0.72, 0.5)], 0.13, 2.0)
+
+
+def cross(c, colour=WHITE, extent=0.24, width=0.12):
+    lo, hi = 0.5 - extent, 0.5 + extent
+    polyline(c, [(lo, lo), (hi, hi)], width, 2.0, colour)
+    polyline(c, [(lo, hi), (hi, lo)], width, 2.0, colour)
+
+
+def clock(c):
+    w = c.stroke(0.08, 1.5)
+    c.draw.ellipse(c.box(0.5, 0.5, 0.3, 0.3), outline=WHITE, width=w)
+    polyline(c, [(0.5, 0.3), (0.5, 0.5), (0.64, 0.6)], 0.08, 1.5)
+
+
+def envelope(c):
+    w = c.stroke(0.07, 1.2)
+    left, top, right, bottom = 0.22, 0.3, 0.78, 0.7
+    c.draw.rectangle([c.px(left), c.px(top), c.px(right), c.px(bottom)], outline=WHITE, width=w)
+    polyline(c, [(left, top), (0.5, 0.52), (right, top)], 0.07, 1.2)
+
+
+def ring_arc(c, colour, start_deg, sweep_deg):
+    """A faint ring with one bright arc: one phase of the dialing spinner."""
+    w = c.stroke(0.12, 2.0)
+    box = c.box(0.5, 0.5, 0.31, 0.31)
+    c.draw.ellipse(box, outline=mix(colour, (255, 255, 255), 0.35) + (255,), width=w)
+    if sweep_deg >= 360:
+        c.draw.ellipse(box, outline=WHITE, width=w)
+    else:
+        c.draw.arc(box, start_deg - 90, start_deg - 90 + sweep_deg, fill=WHITE, width=w)
+    r = 0.085
+    c.draw.ellipse(c.box(0.5, 0.5, r, r), fill=WHITE)
+
+
+def strike(c):
+    """A red bar across the whole icon: the watched client is absent."""
+    polyline(c, [(0.1, 0.1), (0.9, 0.9)], 0.2, 3.4, (255, 255, 255, 255))
+    polyline(c, [(0.1, 0.1), (0.9, 0.9)], 0.12, 2.0, RED + (255,))
+
+
+# Client badges --------------------------------------------------------------
+
+PIXEL_LETTERS = {
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "C": [".####", "#....", "#....", "#....", "#....", "#....", ".####"],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "N": ["#...#", "##..#", "##..#", "#.#.#", "#..##", "#..##", "#...#"],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+}
+
+
+def pixel_letter(img, letter):
+    rows = PIXEL_LETTERS[letter]
+    x0 = (img.width - len(rows[0])) // 2
+    y0 = (img.height - len(rows)) // 2
+    for y, row in enumerate(rows):
+        for x, cell in enumerate(row):
+            if cell == "#":
+                img.putpixel((x0 + x, y0 + y), WHITE)
+
+
+def text_badge(c, text):
+    px = int(c.S * (0.44 if len(text) <= 2 else 0.36))
+    f = font("DejaVuSansCondensed-Bold.ttf", px)
+    c.draw.text((c.S / 2, c.S / 2), text, font=f, fill=WHITE, anchor="mm")
+
+
+# Icon painters ----------------------------------------------------------------
+
+def painter(background, colour, *symbols):
+    def paint(size):
+        c = Canvas(size)
+        background(c, colour)
+        for symbol in symbols:
+            symbol(c)
+        return c.result()
+    return paint
+
+
+def client_painter(colour, letter, code, absent=False):
+    def paint(size):
+        c = Canvas(size)
+        disc(c, colour)
+        if size > 16:
+            text_badge(c, code)
+        if absent:
+            strike(c)
+        img = c.result()
+        if size <= 16:
+            pixel_letter(img, letter)
+            if absent:  # keep the bar on top of the letter
+                c2 = Canvas(size)
+                strike(c2)
+                img.alpha_composite(c2.result())
+        return img
+    return paint
+
+
+def dial_frame_painter(frame):
+    return painter(disc, AMBER, lambda c: ring_arc(c, AMBER, frame * 36, 110))
+
+
+SMALL = (16, 32)
+
+# (file stem, icon sizes, painter); the .rc binds the files to their numbers.
+ICONS = [
+    ("main", (16, 32, 48), painter(rounded_square, TEAL, link)),
+    ("running", SMALL, painter(disc, GREEN, link)),
+    ("stopped", SMALL, painter(disc, GREY, link)),
+    ("not_active", SMALL, painter(disc, LIGHT_GREY, minus)),
+    ("connected", SMALL, painter(disc, DARK_GREEN, check)),
+    ("connecting", SMALL, painter(disc, AMBER, link)),
+    ("awaiting", SMALL, painter(disc, AMBER, clock)),
+    ("error", SMALL, painter(disc, RED, exclamation)),
+    ("sending", SMALL, painter(disc, BLUE, lambda c: arrow(c, True))),
+    ("receiving", SMALL, painter(disc, DARK_BLUE, lambda c: arrow(c, False))),
+    ("dial_connected", SMALL, painter(disc, GREEN, lambda c: ring_arc(c, GREEN, 0, 360))),
+    ("dial_error", SMALL, painter(disc, RED, cross)),
+    ("pop3_failed", SMALL, painter(disc, RED, envelope)),
+    ("aol", SMALL, client_painter(DARK_GREEN, "A", "AOL")),
+    ("aol_absent", SMALL, client_painter(GREY, "A", "AOL", absent=True)),
+    ("cs2000", SMALL, client_painter(DARK_GREEN, "C", "CS")),
+    ("cs2000_absent", SMALL, client_painter(GREY, "C", "CS", absent=True)),
+    ("netzero", SMALL, client_painter(DARK_GREEN, "N", "NZ")),
+    ("att", SMALL, client_painter(DARK_GREEN, "T", "ATT")),
+    ("msn", SMALL, client_painter(DARK_GREEN, "M", "MSN")),
+] + [("dial_frame_%d" % k, SMALL, dial_frame_painter(k)) for k in range(10)]
+
+
+# .ico writer: 32-bit images with an AND mask, readable by every Windows ---------
+
+def ico_bytes(images):
+    header = struct.pack("<HHH", 0, 1, len(images))
+    entries, blobs = [], []
+    offset = 6 + 16 * len(images)
+    for img in images:
+        blob = dib_bytes(img)
+        w = img.width if img.width < 256 else 0
+        entries.append(struct.pack("<BBBBHHII", w, w, 0, 0, 1, 32, len(blob), offset))
+        blobs.append(blob)
+        offset += len(blob)
+    return header + b"".join(entries) + b"".join(blobs)
+
+
+def dib_bytes(img):
+    w, h = img.size
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = bytearray()
+    mask = bytearray()
+    mask_stride = ((w + 31) // 32) * 4
+    for y in range(h - 1, -1, -1):  # bottom-up
+        row_mask = bytearray(mask_stride)
+        for x in range(w):
+            r, g, b, a = img.getpixel((x, y))
+            pixels += bytes((b, g, r, a))
+            if a < 128:
+                row_mask[x // 8] |= 0x80 >> (x % 8)
+        mask += row_mask
+    return header + bytes(pixels) + bytes(mask)
+
+
+# Splash pictures ---------------------------------------------------------------
+
+SPLASH_HEIGHT = 112
+
+
+def gradient(size, top, bottom):
+    w, h = size
+    img = Image.new("RGB", size)
+    d = ImageDraw.Draw(img)
+    for y in range(h):
+        t = y / max(1, h - 1)
+        d.line([(0, y), (w, y)], fill=mix(top, bottom, t))
+    return img
+
+
+def splash_emblem():
+    img = gradient((SPLASH_HEIGHT, SPLASH_HEIGHT), (0, 138, 144), (0, 84, 96))
+    emblem = ICONS[0][2](96)
+    img.paste(emblem, (8, 8), emblem)
+    return img
+
+
+def splash_banner():
+    w, h = 288, SPLASH_HEIGHT
+    img = gradient((w, h), (0, 138, 144), (0, 84, 96))
+    d = ImageDraw.Draw(img)
+    d.text((16, 14), "Tetherly!", font=font("DejaVuSans-Bold.ttf", 40), fill=(255, 255, 255))
+    tagline = font("DejaVuSans.ttf", 13)
+    d.text((18, 66), "Keeps your Internet session alive,", font=tagline, fill=(224, 244, 244))
+    d.text((18, 84), "even when nobody is at the keyboard.", font=tagline, fill=(224, 244, 244))
+    return img
+
+
+# Main ------------------------------------------------------------------------
+
+def render_icons():
+    return {stem: [paint(s) for s in sizes] for stem, sizes, paint in ICONS}
+
+
+def check_distinct(rendered):
+    """Two looks must never share a 16x16 picture: the tray would lie."""
+    seen = {}
+    for stem, images in rendered.items():
+        key = images[0].tobytes()
+        if key in seen:
+            sys.exit("icons %s and %s look the same at 16x16" % (seen[key], stem))
+        seen[key] = stem
+
+
+def preview(rendered, path):
+    """Each icon at 16 and 32 zoomed to the same size, then at real size on light and dark."""
+    cell = 136
+    sheet = Image.new("RGBA", (cell * 2 + 200, cell * len(rendered)), (236, 236, 236, 255))
+    d = ImageDraw.Draw(sheet)
+    for row, (stem, images) in enumerate(rendered.items()):
+        y = row * cell + 4
+        for col, img in enumerate(images[:2]):
+            sheet.alpha_composite(img.resize((128, 128), Image.NEAREST), (col * cell + 4, y))
+        x = cell * 2 + 4
+        for bg in ((255, 255, 255, 255), (40, 40, 40, 255)):
+            d.rectangle([x, y, x + 56, y + 40], fill=bg)
+            sheet.alpha_composite(images[0], (x + 4, y + 12))
+            sheet.alpha_composite(images[1], (x + 22, y + 4))
+            x += 64
+        d.text((cell * 2 + 4, y + 50), stem, fill=(0, 0, 0, 255))
+    sheet.save(path)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--preview", help="also write a zoomed contact sheet (PNG)")
+    args = parser.parse_args()
+
+    rendered = render_icons()
+    check_distinct(rendered)
+    os.makedirs(ART, exist_ok=True)
+    for stem, images in rendered.items():
+        with open(os.path.join(ART, stem + ".ico"), "wb") as f:
+            f.write(ico_bytes(images))
+    splash_emblem().save(os.path.join(ART, "splash_emblem.bmp"))
+    splash_banner().save(os.path.join(ART, "splash_banner.bmp"))
+    if args.preview:
+        preview(rendered, args.preview)
+
+
+if __name__ == "__main__":
+    main()
