@@ -11,6 +11,19 @@
 // Menu
 #define IDR_TRAY_MENU 105
 
+// Tray menu commands (menu 105)
+#define IDM_EXIT 32771
+#define IDM_ABOUT 32772
+#define IDM_ADVANCED_CONFIG 32773
+#define IDM_HELP 32775
+#define IDM_STATUS_REPORT 32776
+#define IDM_DIAL 32780
+#define IDM_HANG_UP 32781
+#define IDM_SCREEN_NAME_FIRST 32787  // 32787 .. 32793, seven screen names
+#define IDM_SCREEN_NAME_LAST 32793
+#define IDM_CONFIG_WIZARD 32803
+#define IDM_AUTO_NETSENSE 32804
+
 // Status report rows (dialog 103)
 #define IDC_HTTP_ICON 1018
 #define IDC_HTTP_STATUS 1019
@@ -36,6 +49,16 @@
 #define IDC_OTHER_GROUP 1131
 #define IDC_OTHER_ICON 1027
 #define IDC_OTHER_STATUS 1034
+
+// About box (dialog 100)
+#define IDC_ABOUT_ICON 1400
+#define IDC_ABOUT_NAME 1401
+#define IDC_ABOUT_VERSION 1402
+#define IDC_ABOUT_DESCRIPTION 1403
+
+// Splash (dialog 156)
+#define IDC_SPLASH_EMBLEM 1410
+#define IDC_SPLASH_BANNER 1411
 
 // Trace window (dialog 280)
 #define IDC_TRACE_LIST 1101
@@ -85,3 +108,21 @@
 #define IDS_WITH_ATT 32920
 #define IDS_WITH_MSN 32922
 #define IDS_POP3_FAILED 32923
+#define IDS_WINSOCK_UNDEFINED 32930  // "Winsock error not defined"
+#define IDS_NO_HOST_ENTERED 32931
+
+// Socket error texts: the string id is the Winsock error code itself
+// (10004 .. 11004), so the lookup is one LoadString and a code without a
+// string falls back to IDS_WINSOCK_UNDEFINED.
+
+// Shell-launch error texts: IDS_SHELL_ERROR_FIRST plus the ShellExecute
+// result (0 .. 32); a result without a string falls back to
+// IDS_SHELL_ERROR_UNDEFINED.
+#define IDS_SHELL_ERROR_FIRST 33000
+#define IDS_SHELL_ERROR_UNDEFINED 33099
+
+// Version, shown by the About box and the version resource
+#define TETHERLY_VERSION_MAJOR 1
+#define TETHERLY_VERSION_MINOR 0
+#define TETHERLY_VERSION_PATCH 0
+#define TETHERLY_VERSION_TEXT "1.0.0"
