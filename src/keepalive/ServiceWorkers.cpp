@@ -30,6 +30,8 @@ char* CopyHost(const char* host) {
 
 }  // namespace
 
+ServiceWorkers::ServiceWorkers() = default;
+
 ServiceWorkers::~ServiceWorkers() {
   if (!shutDown_) Shutdown(3000);
 }

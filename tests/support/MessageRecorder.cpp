@@ -85,6 +85,14 @@ bool MessageRecorder::PumpUntil(const std::function<bool()>& done, DWORD ms) {
   }
 }
 
+void MessageRecorder::Drain() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
 bool MessageRecorder::WaitForResults(ServiceKind kind, int count, DWORD ms) {
   return PumpUntil([&] { return CountResults(kind) >= count; }, ms);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ Recorded Failure(ServiceKind kind, int error);
 Recorded Host(int phase, ServiceKind kind, std::string text);
 
 std::string Describe(const Recorded& r);
+// For gtest's failure output.
+inline void PrintTo(const Recorded& r, std::ostream* os);
 std::string Describe(const std::vector<Recorded>& list);
 
 class MessageRecorder : public win::Window {
@@ -47,6 +50,8 @@ class MessageRecorder : public win::Window {
 
   // Dispatches this thread's messages until `done` or `ms` real ms.
   static bool PumpUntil(const std::function<bool()>& done, DWORD ms = 15000);
+  // Handles every message already queued for this thread.
+  static void Drain();
   bool WaitForResults(ServiceKind kind, int count, DWORD ms = 15000);
 
   // Called for every message the window receives, before recording.
@@ -60,5 +65,7 @@ class MessageRecorder : public win::Window {
  private:
   std::vector<Recorded> messages_;
 };
+
+inline void PrintTo(const Recorded& r, std::ostream* os) { *os << Describe(r); }
 
 }  // namespace testing_support
