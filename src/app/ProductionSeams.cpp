@@ -1,0 +1,6 @@
+#include "app/ProductionSeams.h"
+
+ControllerOptions MakeProductionControllerOptions() {
+  ControllerOptions options;
+  return options;
+}
