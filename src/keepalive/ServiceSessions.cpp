@@ -8,6 +8,7 @@
 #include "keepalive/CUserSvcSocket.h"
 #include "keepalive/ExchangePlan.h"
 #include "keepalive/ServiceMessages.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -68,7 +69,8 @@ std::unique_ptr<ServiceSession> CreateServiceSession(
 }
 
 std::unique_ptr<ServiceSession> CreateServiceSession(ServiceContext& context) {
-  // Until the settings store is merged the visit request names the own
-  // domain; see the reader above.
-  return CreateServiceSession(context, {});
+  return CreateServiceSession(context, [] {
+    SettingsStore store;  // holds no state: safe to use on the worker thread
+    return store.Read(settings::kNetZeroStayOnline) == 1;
+  });
 }
