@@ -23,6 +23,15 @@ Script FtpScript(std::string greeting) { return {Send(std::move(greeting)), Hold
 Script EchoScript() { return {Echo()}; }
 Script DiscardScript() { return {Hold()}; }
 Script DaytimeScript() { return {Send("Mon Jun  3 12:00:00 2024\r\n")}; }
+Script Pop3Script(int lines) {
+  Script s = {Send("+OK Tetherly loopback POP3\r\n")};
+  for (int i = 0; i < lines; ++i) {
+    s.push_back(ReceiveLine());
+    s.push_back(Send("+OK 0 0\r\n"));
+  }
+  s.push_back(Hold());
+  return s;
+}
 
 LoopbackServer::~LoopbackServer() { Stop(); }
 
@@ -75,7 +84,7 @@ std::vector<std::string> LoopbackServer::Connections() {
 
 int LoopbackServer::ConnectionCount() {
   win::LockGuard g(lock_);
-  return static_cast<int>(received_.size());
+  return connections_;
 }
 
 int LoopbackServer::FinishedCount() {
@@ -117,11 +126,13 @@ void LoopbackServer::Serve() {
     if (!Poll(listener_, false)) continue;
     SOCKET s = accept(listener_, nullptr, nullptr);
     if (s == INVALID_SOCKET) continue;
-    size_t index;
+    size_t index = 0;
     {
       win::LockGuard g(lock_);
-      received_.emplace_back();
-      index = received_.size() - 1;
+      ++connections_;
+      if (keepRecords_ || received_.empty()) received_.emplace_back();
+      if (keepRecords_) index = received_.size() - 1;
+      else received_[0].clear();
     }
     RunScript(s, index);
     {

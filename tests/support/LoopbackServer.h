@@ -59,6 +59,8 @@ Script FtpScript(std::string greeting = "220 ready\r\n");
 Script EchoScript();
 Script DiscardScript();
 Script DaytimeScript();
+// Greets, then answers each of the next `lines` lines with "+OK 0 0".
+Script Pop3Script(int lines = 8);
 
 class LoopbackServer {
  public:
@@ -73,6 +75,9 @@ class LoopbackServer {
   void Stop();
 
   void OpenGate();
+  // Before Start: false keeps only the current connection's bytes, so a
+  // long run does not grow the process (benchmarks).
+  void KeepRecords(bool keep) { keepRecords_ = keep; }
   // Bytes received on each connection so far, in order of arrival.
   std::vector<std::string> Connections();
   int ConnectionCount();
@@ -99,6 +104,8 @@ class LoopbackServer {
   std::atomic<bool> gate_{false};
   win::Lock lock_;
   std::vector<std::string> received_;
+  bool keepRecords_ = true;
+  int connections_ = 0;
   int finished_ = 0;
 };
 
