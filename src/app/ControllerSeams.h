@@ -62,6 +62,12 @@ struct ConfigSeam {
   std::function<void()> showHelp;
 };
 
+struct PromptSeam {
+  // Asks the user; returns the button pressed (IDYES, IDNO, IDOK). Unset: a
+  // real message box.
+  std::function<int(const char* text, UINT type)> ask;
+};
+
 struct ControllerSeams {
   TraySeam tray;
   KeepAliveSeam keepAlive;
@@ -69,6 +75,7 @@ struct ControllerSeams {
   MouseSeam mouse;
   DialSeam dial;
   ConfigSeam config;
+  PromptSeam prompt;
 };
 
 // Calls `f` if it is set.

@@ -176,7 +176,29 @@ bool StatusReportDlg::OnCommand(WORD id, WORD code, HWND control) {
     case cmd::kActivateAutoNetSense:
       ActivateAutoNetSense();
       return true;
+    case cmd::kConfigurationWizard:
+      RunWizardFromMenu();
+      return true;
+    case cmd::kAdvancedConfigurations:
+      RunConfigDialogFromMenu();
+      return true;
+    case cmd::kDial:
+      OnDialCommand();
+      return true;
+    case cmd::kHangUp:
+      OnHangUpCommand();
+      return true;
+    case cmd::kAbout:
+      CallSeam(seams_.config.showAbout);
+      return true;
+    case cmd::kOnlineHelp:
+      OpenHelp();
+      return true;
     default:
+      if (id >= cmd::kScreenNameFirst && id <= cmd::kScreenNameLast) {
+        OnScreenNameCommand(id - cmd::kScreenNameFirst);
+        return true;
+      }
       return win::Dialog::OnCommand(id, code, control);
   }
 }
@@ -191,6 +213,9 @@ void StatusReportDlg::OnFinalDestroy() {
 
 bool StatusReportDlg::OnMessage(UINT message, WPARAM wp, LPARAM lp, INT_PTR& result) {
   switch (message) {
+    case msg::kTrayNotify:
+      OnTrayNotify(lp);
+      return true;
     case msg::kExchangeProgress:
       if (wp == 1) SetTrayLook(tray_look::kSending);
       else if (wp == 2) SetTrayLook(tray_look::kReceiving);

@@ -119,7 +119,15 @@ class StatusReportDlg : public win::Dialog {
   int lastResult(int service) const { return IsServiceIndex(service) ? lastResult_[service] : 0; }
   // Whether the controller's record of a timer says it runs.
   bool IsTimerRunning(UINT_PTR id) const;
-  // For Part-of-the-program callers that arm the mouse move timer.
+  // Tray icon notification (message 32769) and the tray menu.
+  void OnTrayNotify(LPARAM mouseMessage);
+  // Builds the tray menu as it would be shown now; the caller destroys the
+  // returned menu (its first popup is the one shown).
+  HMENU BuildTrayMenu();
+  void ShowTrayMenu();
+  const std::vector<std::string>& screenNames() const { return screenNames_; }
+
+  // For the mouse simulation, which arms the move timer from its idle check.
   void ArmMouseMoveTimer();
   void KillMouseMoveTimer();
   ServiceWorkers& workers() { return workers_; }
@@ -180,6 +188,18 @@ class StatusReportDlg : public win::Dialog {
   void SetRow(int service, int iconId, const char* status);
   void PaintMinimised();
 
+  // Tray click and menu commands.
+  void OnLeftClick();
+  void OneStopDialOrHangUp();
+  void OnDialCommand();
+  void OnHangUpCommand();
+  void OnScreenNameCommand(int k);
+  void RunWizardFromMenu();
+  void RunConfigDialogFromMenu();
+  void OpenHelp();
+  bool FillSignOnPopup(HMENU menu);
+  int Ask(const char* text, UINT type);
+
   ControllerOptions options_;
   ControllerSeams& seams_ = options_.seams;
   SettingsStore store_;
@@ -196,4 +216,7 @@ class StatusReportDlg : public win::Dialog {
   int lastResult_[kServiceCount] = {};
   UINT_PTR timerRecord_[22] = {};  // indexed by timer id; 0 = not running
   std::string hostText_[kServiceCount];
+  std::vector<std::string> screenNames_;
+  std::string boundNames_[7];
+
 };
