@@ -8,7 +8,10 @@
 
 #include <functional>
 
+class ServiceWorkers;
+
 struct TraySeam {
+  std::function<void(HWND controller)> create;  // the tray window, once, at initialisation
   std::function<void(int addLook)> addIcon;
   std::function<void(int look, const char* text)> setLook;
   std::function<void()> removeIcon;
@@ -16,6 +19,8 @@ struct TraySeam {
 };
 
 struct KeepAliveSeam {
+  // Once the workers run: the cycle's own state binds to them and the window.
+  std::function<void(HWND controller, ServiceWorkers& workers)> attach;
   std::function<void()> runCycle;       // one cycle, ending with a re-armed interval timer
   std::function<bool()> arm;            // start the interval timer with a fresh period
   std::function<void()> kill;           // kill the interval timer

@@ -28,9 +28,14 @@ StatusReportDlg::StatusReportDlg(ControllerOptions options) : options_(std::move
 StatusReportDlg::~StatusReportDlg() {
   if (hwnd()) {
     exiting_ = true;
+    CallSeam(seams_.tray.removeIcon);
+    CallSeam(seams_.tray.destroy);
     workers_.Shutdown(3000);
   }
   Destroy();
+  // What the seams own (tray window, keep-alive cycle) goes while the
+  // workers it refers to still exist.
+  options_.seams = ControllerSeams{};
 }
 
 bool StatusReportDlg::Create() {
@@ -83,8 +88,10 @@ void StatusReportDlg::ShowSplash() {
 BOOL StatusReportDlg::OnInitDialog() {
   SeedAndRunFirstWizard();
   StartWorkers();
+  CallSeam(seams_.keepAlive.attach, hwnd(), workers_);
   cached_.pop3PeriodMinutes = store_.ReadPop3Interval();
   netZeroDialerStarted_ = false;
+  CallSeam(seams_.tray.create, hwnd());
   mode_ = ChooseInitialMode();
   AddIconAndStartTimersByMode();
   CallSeam(seams_.mouse.applyIdleDisconnect, 0);

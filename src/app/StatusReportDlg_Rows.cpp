@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "keepalive/ServiceMessages.h"
 #include "keepalive/SocketErrorText.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
@@ -60,10 +61,10 @@ void StatusReportDlg::OnServiceResult(WPARAM service, LPARAM result) {
 void StatusReportDlg::OnCurrentHost(WPARAM wp, LPARAM lp) {
   const int index = LOWORD(wp);
   const int phase = HIWORD(wp);
+  // The message owns its copy of the text; it is freed here on every path.
+  std::unique_ptr<char[]> posted = svcmsg::TakeCurrentHost(lp);
   if (!IsServiceIndex(index)) return;
-  // The text lives in the worker's buffer; take a bounded copy at once.
-  const char* posted = reinterpret_cast<const char*>(lp);
-  std::string host = posted ? std::string(posted, strnlen(posted, kHostTextMax)) : std::string();
+  const std::string host(posted.get(), strnlen(posted.get(), kHostTextMax));
 
   if (phase == 1) SetRow(index, IDI_CONNECTING, "Connecting .....");
   bool showText = true;

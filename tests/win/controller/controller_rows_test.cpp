@@ -2,11 +2,18 @@
 #include "controller_fixture.h"
 
 #include "keepalive/SocketErrorText.h"
+#include "keepalive/ServiceMessages.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 #include "win/RegKey.h"
 
 namespace {
+
+// Hosts travel as owned copies, as the workers send them.
+void PostHost(HWND h, int service, int phase, const std::string& host) {
+  svcmsg::PostCurrentHost(h, phase, ServiceFromIndex(service), host.c_str());
+  testing_support::PumpPending();
+}
 
 constexpr int kStatusIds[] = {IDC_HTTP_STATUS, IDC_FTP_STATUS, IDC_ECHO_STATUS,
                               IDC_DISCARD_STATUS, IDC_TIME_STATUS, IDC_USER_STATUS};
@@ -52,15 +59,13 @@ TEST_F(ControllerTest, CurrentHostShowsConnectingAndTheHostForEveryService) {
   Start();
   for (int i = 0; i < kServiceCount; ++i) {
     std::string host = "127.0.0." + std::to_string(i + 1);
-    SendMessageA(dlg_->hwnd(), msg::kCurrentHost, MAKEWPARAM(i, 1),
-                 reinterpret_cast<LPARAM>(host.c_str()));
+    PostHost(dlg_->hwnd(), i, 1, host.c_str());
     EXPECT_EQ(ItemText(kStatusIds[i]), "Connecting .....");
     EXPECT_EQ(ItemText(kHostIds[i]), "Current Host: " + host);
   }
   // Phase 2 changes only the host text.
   SendMessageA(dlg_->hwnd(), msg::kServiceResult, 3, 1);
-  SendMessageA(dlg_->hwnd(), msg::kCurrentHost, MAKEWPARAM(3, 2),
-               reinterpret_cast<LPARAM>("127.0.9.9"));
+  PostHost(dlg_->hwnd(), 3, 2, "127.0.9.9");
   EXPECT_EQ(ItemText(IDC_DISCARD_STATUS), "Connected");
   EXPECT_EQ(ItemText(IDC_DISCARD_HOST), "Current Host: 127.0.9.9");
 }
@@ -72,8 +77,8 @@ TEST_F(ControllerTest, HttpHostBookkeepingMayKeepTheRowText) {
     showText = std::string(host) != "<marker>";
   };
   Start();
-  SendMessageA(dlg_->hwnd(), msg::kCurrentHost, MAKEWPARAM(0, 1), reinterpret_cast<LPARAM>("127.0.0.5"));
-  SendMessageA(dlg_->hwnd(), msg::kCurrentHost, MAKEWPARAM(0, 2), reinterpret_cast<LPARAM>("<marker>"));
+  PostHost(dlg_->hwnd(), 0, 1, "127.0.0.5");
+  PostHost(dlg_->hwnd(), 0, 2, "<marker>");
   EXPECT_EQ(ItemText(IDC_HTTP_HOST), "Current Host: 127.0.0.5");
   EXPECT_EQ(shown, (std::vector<std::string>{"127.0.0.5", "<marker>"}));
 }
@@ -81,7 +86,7 @@ TEST_F(ControllerTest, HttpHostBookkeepingMayKeepTheRowText) {
 TEST_F(ControllerTest, AnOverlongHostTextIsCutNotOverrun) {
   Start();
   std::string host(5000, 'h');
-  SendMessageA(dlg_->hwnd(), msg::kCurrentHost, MAKEWPARAM(1, 1), reinterpret_cast<LPARAM>(host.c_str()));
+  PostHost(dlg_->hwnd(), 1, 1, host.c_str());
   char buf[512] = {};
   GetDlgItemTextA(dlg_->hwnd(), IDC_FTP_HOST, buf, sizeof(buf));
   EXPECT_EQ(std::string(buf), "Current Host: " + std::string(127, 'h'));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StatusReportDlg.h"
+#include "keepalive/ServiceMessages.h"
 #include "settings/SettingsSchema.h"
 #include "support/MessagePump.h"
 #include "support/RegistrySandbox.h"
@@ -10,6 +11,12 @@
 #include "win/Clock.h"
 
 namespace {
+
+// Hosts travel as owned copies, as the workers send them.
+void PostHost(HWND h, int service, int phase, const std::string& host) {
+  svcmsg::PostCurrentHost(h, phase, ServiceFromIndex(service), host.c_str());
+  testing_support::PumpPending();
+}
 
 class ScreensTest : public ::testing::Test {
  protected:
@@ -36,11 +43,11 @@ TEST_F(ScreensTest, StatusWindowWithResults) {
   ASSERT_TRUE(dlg_->Create());
   HWND h = dlg_->hwnd();
   SendMessageA(h, WM_COMMAND, cmd::kStatusReport, 0);
-  SendMessageA(h, msg::kCurrentHost, MAKEWPARAM(0, 1), reinterpret_cast<LPARAM>("127.0.0.1"));
+  PostHost(h, 0, 1, "127.0.0.1");
   SendMessageA(h, msg::kServiceResult, 0, 1);
-  SendMessageA(h, msg::kCurrentHost, MAKEWPARAM(1, 1), reinterpret_cast<LPARAM>("127.0.0.2"));
+  PostHost(h, 1, 1, "127.0.0.2");
   SendMessageA(h, msg::kServiceResult, 1, static_cast<LPARAM>(10061) << 16);
-  SendMessageA(h, msg::kCurrentHost, MAKEWPARAM(2, 1), reinterpret_cast<LPARAM>("127.0.0.3"));
+  PostHost(h, 2, 1, "127.0.0.3");
   SetForegroundWindow(h);
   testing_support::PumpFor(300);
   ASSERT_TRUE(IsWindowVisible(h));
