@@ -241,3 +241,29 @@ TEST_F(ControllerTest, WizardAndConfigurationReloadOnlyWhenFinished) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without a help file beside the program the user is told so, not left wondering.
+TEST_F(ControllerTest, OnlineHelpWithoutAHelpFileSaysSo) {
+  std::vector<std::string> told;
+  options_.seams.prompt.ask = [&](const char* text, UINT) {
+    told.push_back(text);
+    return IDOK;
+  };
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kOnlineHelp, 0);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(".HLP"), std::string::npos);
+  EXPECT_NE(told[0].find("not found"), std::string::npos);
+}
+
+TEST_F(ControllerTest, AboutOpensThroughItsSeam) {
+  int shown = 0;
+  options_.seams.config.showAbout = [&] { ++shown; };
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kAbout, 0);
+  EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
