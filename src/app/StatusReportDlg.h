@@ -175,6 +175,7 @@ class StatusReportDlg : public win::Dialog {
   void KillFeatureTimers(const CachedSettings& flags);
   void KillMonitorTimer();
   void StartMonitorTimer(bool connected);
+  void FollowTheConnection();
   void RequestLaunch(Launcher which);
 
   // Messages.

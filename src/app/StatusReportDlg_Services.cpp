@@ -101,6 +101,11 @@ void StatusReportDlg::ToggleService() {
 
 void StatusReportDlg::ActivateAutoNetSense() {
   mode_ = ConnectionMode::AutoNetSense;
+  FollowTheConnection();
+}
+
+// Auto NetSense: run while a dial-up connection exists, wait while none does.
+void StatusReportDlg::FollowTheConnection() {
   KillMonitorTimer();
   if (IsDialUpConnected()) {
     StartServices();
@@ -174,16 +179,7 @@ void StatusReportDlg::ReloadSettings() {
   ReadCachedSettings();
 
   if (mode_ == ConnectionMode::AutoNetSense) {
-    KillMonitorTimer();
-    if (IsDialUpConnected()) {
-      StartServices();
-      SetTrayLook(tray_look::kRunning);
-      StartMonitorTimer(true);
-    } else {
-      StopServices();
-      SetTrayLook(tray_look::kAwaiting);
-      StartMonitorTimer(false);
-    }
+    FollowTheConnection();
   } else if (mode_ == ConnectionMode::Running) {
     StartServices();
     SetTrayLook(tray_look::kRunning);
