@@ -30,6 +30,8 @@ char* CopyHost(const char* host) {
 
 }  // namespace
 
+ServiceWorkers::ServiceWorkers() = default;
+
 ServiceWorkers::~ServiceWorkers() {
   if (!shutDown_) Shutdown(3000);
 }
@@ -135,7 +137,8 @@ bool ServiceWorkers::Shutdown(DWORD waitMs) {
   }
   for (auto& l : launchers_)
     if (l) l->thread.PostQuit();
-  bool allEnded = count == 0 || win::WaitForAll(count, handles, waitMs) == WAIT_OBJECT_0;
+  bool allEnded =
+      count == 0 || win::WaitForAllAnsweringSends(count, handles, waitMs) == WAIT_OBJECT_0;
   if (!allEnded) {
     // Killing a thread that may hold the heap or a busy-flag lock would risk
     // a deadlock in everything after; keep its objects alive instead.

@@ -54,7 +54,7 @@ class ServiceWorkers {
   static constexpr UINT kLaunchCs2000Message = 32787;
   static constexpr size_t kHostCapacity = 128;  // 127 characters and the terminator
 
-  ServiceWorkers() = default;
+  ServiceWorkers();
   ~ServiceWorkers();
   ServiceWorkers(const ServiceWorkers&) = delete;
   ServiceWorkers& operator=(const ServiceWorkers&) = delete;

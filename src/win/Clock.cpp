@@ -46,3 +46,51 @@ DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms) {
 }
 
 }  // namespace win
+
+namespace win {
+
+DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms) {
+  const DWORD total = ScaledMs(ms);
+  const DWORD start = GetTickCount();
+  DWORD done = 0;
+  // MsgWaitForMultipleObjects cannot wait for "all handles" and messages
+  // together, so the handles are awaited one after another.
+  while (done < count) {
+    DWORD elapsed = GetTickCount() - start;
+    if (total != INFINITE && elapsed >= total) return WAIT_TIMEOUT;
+    DWORD left = total == INFINITE ? INFINITE : total - elapsed;
+    DWORD rc = MsgWaitForMultipleObjects(1, &handles[done], FALSE, left, QS_SENDMESSAGE);
+    if (rc == WAIT_OBJECT_0) {
+      ++done;
+    } else if (rc == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    } else if (rc == WAIT_TIMEOUT) {
+      return WAIT_TIMEOUT;
+    } else {
+      return rc;
+    }
+  }
+  return WAIT_OBJECT_0;
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD total = ScaledMs(ms);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= total) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, total - elapsed, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+}  // namespace win

@@ -22,3 +22,13 @@ DWORD WaitForOne(HANDLE handle, DWORD ms);
 DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms);
 
 }  // namespace win
+
+namespace win {
+// Waits for all handles while still answering messages that other threads
+// send to this thread's windows (a worker writing a trace line must not
+// deadlock against a user-interface thread waiting for it to end).
+DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
+// Waits `ms` (scaled) while dispatching this thread's messages, so windows
+// keep painting.
+void PumpFor(DWORD ms);
+}  // namespace win

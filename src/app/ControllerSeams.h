@@ -1,0 +1,90 @@
+#pragma once
+// What the controller drives but does not build itself: the tray icon, the
+// keep-alive cycle, the outside-client watchers, mouse simulation, the dial
+// dialog, the NetZero dialer and the configuration UI. Production wires each
+// to its subsystem; tests wire them to recorders. An unset entry does nothing
+// (and reports "no"/0), which is how a subsystem not yet present behaves.
+#include <windows.h>
+
+#include <functional>
+
+class ServiceWorkers;
+
+struct TraySeam {
+  std::function<void(HWND controller)> create;  // the tray window, once, at initialisation
+  std::function<void(int addLook)> addIcon;
+  std::function<void(int look, const char* text)> setLook;
+  std::function<void()> removeIcon;
+  std::function<void()> destroy;
+};
+
+struct KeepAliveSeam {
+  // Once the workers run: the cycle's own state binds to them and the window.
+  std::function<void(HWND controller, ServiceWorkers& workers)> attach;
+  std::function<void()> runCycle;       // one cycle, ending with a re-armed interval timer
+  std::function<bool()> arm;            // start the interval timer with a fresh period
+  std::function<void()> kill;           // kill the interval timer
+  std::function<bool()> isArmed;
+  // HTTP one-time visit bookkeeping; clears showText when the row must keep
+  // its current host text.
+  std::function<void(const char* host, bool& showText)> onHttpHostShown;
+};
+
+struct WatcherSeam {
+  std::function<void()> scanAolTimer, scanAolGadgets, scanAolConnectionLost;
+  std::function<void()> scanCs2000Timer, scanCs2000Gadgets, scanCs2000FailedDialog,
+      scanCs2000ConnectionFailed;
+  std::function<void()> scanNetZeroInactivity, scanAttDisconnect, scanMsnDisconnect;
+  std::function<void()> checkMsnMail, scanProdigyDisconnect, scanJunoWeb;
+  std::function<void()> toggleNetZeroDialer;
+  std::function<void()> clearPop3Failed;
+  std::function<void(int which, HWND controller)> launchClient;  // 0 AOL, 1 CS2000
+};
+
+struct MouseSeam {
+  std::function<void()> rememberCursor;
+  std::function<void()> idleCheck;  // timer 16
+  std::function<void()> walk;       // timer 11
+  std::function<void(DWORD value)> applyIdleDisconnect;
+};
+
+struct DialSeam {
+  std::function<bool()> exists;
+  std::function<void(bool visible)> create;
+  std::function<void(bool visible)> show;
+  std::function<bool()> isDialing;
+  std::function<void()> startDial;
+  std::function<void()> hangUp;
+  std::function<bool()> isDialUpConnected;  // replaces the system query when set
+};
+
+struct ConfigSeam {
+  std::function<INT_PTR(bool firstRun)> runWizard;  // modal; returns how it ended
+  std::function<INT_PTR()> runConfigDialog;          // modal; returns how it ended
+  std::function<void()> cancelWizard;                // press Cancel of the open wizard
+  std::function<void(INT_PTR)> endConfigDialog;      // end the open dialog's modal loop
+  std::function<void()> showAbout;
+  std::function<void()> showHelp;
+};
+
+struct PromptSeam {
+  // Asks the user; returns the button pressed (IDYES, IDNO, IDOK). Unset: a
+  // real message box.
+  std::function<int(const char* text, UINT type)> ask;
+};
+
+struct ControllerSeams {
+  TraySeam tray;
+  KeepAliveSeam keepAlive;
+  WatcherSeam watchers;
+  MouseSeam mouse;
+  DialSeam dial;
+  ConfigSeam config;
+  PromptSeam prompt;
+};
+
+// Calls `f` if it is set.
+template <typename F, typename... Args>
+inline void CallSeam(const F& f, Args&&... args) {
+  if (f) f(std::forward<Args>(args)...);
+}

@@ -1,0 +1,86 @@
+#include "app/KeepAliveApp.h"
+
+#include <winsock2.h>
+
+#include "res/resource.h"
+
+namespace {
+
+KeepAliveApp* g_current = nullptr;
+
+void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, "Tetherly!", MB_OK); }
+
+std::string LoadText(UINT id, const char* fallback) {
+  char buf[256] = {};
+  int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
+  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
+}
+
+}  // namespace
+
+bool StartWindowsSockets11() {
+  WSADATA data = {};
+  if (WSAStartup(0x0101, &data) != 0) return false;
+  if (data.wVersion != 0x0101) {
+    WSACleanup();
+    return false;
+  }
+  return true;
+}
+
+KeepAliveApp::KeepAliveApp(AppOptions options) : options_(std::move(options)) {
+  if (!options_.startSockets) options_.startSockets = &StartWindowsSockets11;
+  if (!options_.showError) options_.showError = &ShowErrorBox;
+  g_current = this;
+}
+
+KeepAliveApp::~KeepAliveApp() {
+  controller_.reset();
+  trace_.reset();
+  if (socketsStarted_) WSACleanup();
+  if (g_current == this) g_current = nullptr;
+}
+
+KeepAliveApp* KeepAliveApp::Current() { return g_current; }
+
+bool KeepAliveApp::InitInstance() {
+  if (!options_.startSockets()) {
+    options_.showError(LoadText(IDS_WINSOCK_FAILED, "Windows sockets initialization failed.").c_str());
+    return false;
+  }
+  socketsStarted_ = true;
+
+  if (!trace_) {
+    trace_ = std::make_unique<TraceLog>();
+    trace_->Create(SW_HIDE);
+    trace_->InstallAsTraceSink();
+  }
+  if (!controller_) {
+    ControllerOptions options = options_.controllerOptions ? options_.controllerOptions()
+                                                           : ControllerOptions{};
+    options.postQuitOnDestroy = true;
+    controller_ = std::make_unique<StatusReportDlg>(std::move(options));
+    if (!controller_->Create()) return false;
+  }
+  HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN),
+                                             IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  SendMessageA(controller_->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  return true;
+}
+
+int KeepAliveApp::Run() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HWND dialog = controller_ ? controller_->hwnd() : nullptr;
+    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+int KeepAliveApp::ExitInstance() {
+  if (trace_) trace_->Destroy();  // saves its rectangle
+  return 0;
+}

@@ -1,0 +1,115 @@
+#include "app/KeepAliveScheduler.h"
+
+#include "app/Random15.h"
+#include "keepalive/WireTexts.h"
+#include "res/resource.h"
+#include "settings/SettingsSchema.h"
+#include "win/Clock.h"
+
+namespace {
+
+constexpr char kTimersUsedUp[] = "All timers are used up for the system. Please try again later.";
+
+std::string LoadText(UINT id, const char* fallback) {
+  char buf[256] = {};
+  const int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
+  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
+}
+
+// The host lists as the settings store keeps them.
+class StoredHosts : public HostSource {
+ public:
+  explicit StoredHosts(SettingsStore& store) : store_(store) {}
+  std::vector<std::string> HostList(int service) override {
+    std::vector<std::string> hosts;
+    store_.ReadHostList(service, hosts);
+    return hosts;
+  }
+  std::string Host(int service, int index) override {
+    std::string host;
+    store_.ReadHost(service, index, host);
+    return host;
+  }
+  std::string DedicatedHost(int service) override {
+    std::string host;
+    store_.ReadDedicatedHost(service, host);
+    return host;
+  }
+
+ private:
+  SettingsStore& store_;
+};
+
+}  // namespace
+
+KeepAliveScheduler::KeepAliveScheduler(SettingsStore& store, ServiceWorkers& workers,
+                                       HWND controller)
+    : store_(store),
+      workers_(workers),
+      controller_(controller),
+      chooser_(Random15::Shared()),
+      visit_(store.Read(settings::kVisited) == 1),
+      messageHook_([](HWND owner, const char* text) {
+        MessageBoxA(owner, text, "Tetherly!", MB_OK);
+      }) {}
+
+KeepAliveScheduler::~KeepAliveScheduler() { Kill(); }
+
+void KeepAliveScheduler::RunCycle() {
+  DWORD flags[kServiceCount] = {};
+  if (!store_.ReadServiceFlags(flags))
+    for (DWORD& f : flags) f = 0;  // an unreadable "Services" key counts as all off
+  for (int service = 0; service < kServiceCount; ++service)
+    if (flags[service] == 1) SendService(service);
+  Kill();
+  Arm();
+}
+
+void KeepAliveScheduler::SendService(int service) {
+  const ServiceKind kind = ServiceFromIndex(service);
+  // A service whose previous exchange has not ended sits this cycle out.
+  if (!workers_.TryClaim(kind)) return;
+  const std::string host = service == ServiceIndex(ServiceKind::Http) ? ChooseHttpHost()
+                                                                      : SelectHost(service);
+  if (!workers_.PostRequest(kind, host.c_str())) workers_.Release(kind);
+  win::SleepMs(kPostPauseMs);
+}
+
+std::string KeepAliveScheduler::SelectHost(int service) {
+  StoredHosts hosts(store_);
+  return chooser_.SelectHost(service, store_.Read(settings::kAccessType), hosts);
+}
+
+std::string KeepAliveScheduler::ChooseHttpHost() {
+  if (visit_.TakeMarkerTurn()) return wire::kDefaultHostMarker;
+  return SelectHost(ServiceIndex(ServiceKind::Http));
+}
+
+void KeepAliveScheduler::OnHttpHostShown(const char* text, bool& showText) {
+  const VisitRule::Shown shown = visit_.OnHostShown(wire::IsDefaultHostMarker(text));
+  if (shown.recordVisit) store_.Write(settings::kVisited, 1);
+  showText = shown.showText;
+}
+
+bool KeepAliveScheduler::Arm() {
+  const DWORD option = store_.Read(settings::kIntervalOption);
+  DWORD start = 0, end = 0, fixed = 0;
+  store_.ReadIntervalNumbers(start, end, fixed);
+  const auto period = KeepAlivePeriodMs(option, start, end, fixed, Random15::Shared());
+  if (period) timerRecord_ = win::StartTimer(controller_, kIntervalTimer, *period);
+  if (!period || timerRecord_ == 0) {
+    timerRecord_ = 0;
+    ShowTimerFailure();
+    return false;
+  }
+  return true;
+}
+
+void KeepAliveScheduler::Kill() {
+  if (timerRecord_ != 0 && controller_) KillTimer(controller_, kIntervalTimer);
+  timerRecord_ = 0;
+}
+
+void KeepAliveScheduler::ShowTimerFailure() {
+  if (messageHook_) messageHook_(controller_, LoadText(IDS_TIMERS_USED_UP, kTimersUsedUp).c_str());
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The controller's side of the keep-alive traffic: each cycle sends every
+// enabled, idle service to a host chosen by the configured access method,
+// then re-arms the interval timer (timer 2 of the controller window) with a
+// fresh period. Settings are read afresh at every cycle and every arming;
+// only the shared sequential position and the visit state live here.
+//
+// Lifecycle: constructed once the controller window and its workers exist;
+// everything runs on the user-interface thread. The caller kills timer 1
+// before a first-cycle RunCycle; RunCycle kills and re-arms timer 2 itself.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/HostChoice.h"
+#include "keepalive/ServiceWorkers.h"
+#include "settings/SettingsStore.h"
+
+class KeepAliveScheduler {
+ public:
+  static constexpr UINT_PTR kIntervalTimer = 2;
+  // Pause after each request, kept for the pacing the user sees.
+  static constexpr DWORD kPostPauseMs = 100;
+  // Shows a failure to the user; a message box unless replaced.
+  using MessageHook = std::function<void(HWND owner, const char* text)>;
+
+  KeepAliveScheduler(SettingsStore& store, ServiceWorkers& workers, HWND controller);
+  ~KeepAliveScheduler();
+  KeepAliveScheduler(const KeepAliveScheduler&) = delete;
+  KeepAliveScheduler& operator=(const KeepAliveScheduler&) = delete;
+
+  void RunCycle();
+  // Starts timer 2 with a new period; on an unknown interval option or a
+  // timer that cannot be created, tells the user and returns false.
+  bool Arm();
+  void Kill();
+  bool IsArmed() const { return timerRecord_ != 0; }
+
+  // The worker or socket posted an HTTP current host. `showText` is cleared
+  // when the row must keep its text (the visit of the own web host).
+  void OnHttpHostShown(const char* text, bool& showText);
+
+  // The host the next request of `service` would go to (advances the
+  // sequential position or draws, as a cycle does).
+  std::string SelectHost(int service);
+
+  void SetMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
+
+  std::uint32_t sequentialPosition() const { return chooser_.position(); }
+  const VisitRule& visit() const { return visit_; }
+
+ private:
+  std::string ChooseHttpHost();
+  void SendService(int service);
+  void ShowTimerFailure();
+
+  SettingsStore& store_;
+  ServiceWorkers& workers_;
+  HWND controller_;
+  HostChooser chooser_;
+  VisitRule visit_;
+  UINT_PTR timerRecord_ = 0;
+  MessageHook messageHook_;
+};

@@ -1,0 +1,69 @@
+#include "app/ProductionSeams.h"
+
+#include <memory>
+
+#include "app/AboutDlg.h"
+#include "app/KeepAliveScheduler.h"
+#include "app/KeepAliveTray.h"
+#include "app/KeepAliveTraySeam.h"
+#include "keepalive/ServiceSessions.h"
+
+namespace {
+
+// What the running program builds behind the controller's seams. Shared by
+// the seams' closures; it goes when the controller drops its seams.
+struct ProductionParts {
+  SettingsStore store;
+  HWND controller = nullptr;
+  std::unique_ptr<CKeepAliveTray> tray;
+  TraySeam traySeam;
+  std::unique_ptr<KeepAliveScheduler> scheduler;
+};
+
+void WireTray(ControllerSeams& seams, const std::shared_ptr<ProductionParts>& parts) {
+  seams.tray.create = [parts](HWND controller) {
+    parts->controller = controller;
+    if (parts->tray) return;
+    parts->tray = std::make_unique<CKeepAliveTray>();
+    parts->tray->Create(controller);
+    parts->traySeam = MakeTraySeam(*parts->tray);
+  };
+  seams.tray.addIcon = [parts](int look) { CallSeam(parts->traySeam.addIcon, look); };
+  seams.tray.setLook = [parts](int look, const char* text) {
+    CallSeam(parts->traySeam.setLook, look, text);
+  };
+  seams.tray.removeIcon = [parts] { CallSeam(parts->traySeam.removeIcon); };
+  seams.tray.destroy = [parts] { CallSeam(parts->traySeam.destroy); };
+}
+
+void WireKeepAlive(ControllerSeams& seams, const std::shared_ptr<ProductionParts>& parts) {
+  seams.keepAlive.attach = [parts](HWND controller, ServiceWorkers& workers) {
+    parts->scheduler = std::make_unique<KeepAliveScheduler>(parts->store, workers, controller);
+  };
+  seams.keepAlive.runCycle = [parts] {
+    if (parts->scheduler) parts->scheduler->RunCycle();
+  };
+  seams.keepAlive.arm = [parts] { return parts->scheduler && parts->scheduler->Arm(); };
+  seams.keepAlive.kill = [parts] {
+    if (parts->scheduler) parts->scheduler->Kill();
+  };
+  seams.keepAlive.isArmed = [parts] { return parts->scheduler && parts->scheduler->IsArmed(); };
+  seams.keepAlive.onHttpHostShown = [parts](const char* host, bool& showText) {
+    if (parts->scheduler) parts->scheduler->OnHttpHostShown(host, showText);
+  };
+}
+
+}  // namespace
+
+ControllerOptions MakeProductionControllerOptions() {
+  ControllerOptions options;
+  auto parts = std::make_shared<ProductionParts>();
+  WireTray(options.seams, parts);
+  WireKeepAlive(options.seams, parts);
+  options.seams.config.showAbout = [parts] {
+    AboutDlg about;
+    about.Run(parts->controller);
+  };
+  options.sessions = [](ServiceContext& context) { return CreateServiceSession(context); };
+  return options;
+}

@@ -1,0 +1,116 @@
+// The status window's rows: service results, current hosts, refresh.
+#include "app/StatusReportDlg.h"
+
+#include <cstring>
+#include <string>
+
+#include "keepalive/ServiceMessages.h"
+#include "keepalive/SocketErrorText.h"
+#include "res/resource.h"
+#include "settings/SettingsSchema.h"
+
+namespace {
+
+struct RowIds {
+  int icon, status, host;
+};
+
+constexpr RowIds kRows[kServiceCount] = {
+    {IDC_HTTP_ICON, IDC_HTTP_STATUS, IDC_HTTP_HOST},
+    {IDC_FTP_ICON, IDC_FTP_STATUS, IDC_FTP_HOST},
+    {IDC_ECHO_ICON, IDC_ECHO_STATUS, IDC_ECHO_HOST},
+    {IDC_DISCARD_ICON, IDC_DISCARD_STATUS, IDC_DISCARD_HOST},
+    {IDC_TIME_ICON, IDC_TIME_STATUS, IDC_TIME_HOST},
+    {IDC_USER_ICON, IDC_USER_STATUS, IDC_USER_HOST},
+};
+
+constexpr const char* kServiceActive = "Service Active";
+constexpr const char* kServiceNotActive = "Sevice not Active";
+constexpr size_t kHostTextMax = 127;
+
+std::string LoadResourceString(UINT id, const char* fallback) {
+  char buf[256] = {};
+  int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
+  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
+}
+
+}  // namespace
+
+void StatusReportDlg::SetRow(int service, int iconId, const char* status) {
+  if (!IsServiceIndex(service) || !hwnd()) return;
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
+  SendDlgItemMessageA(hwnd(), kRows[service].icon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  SetItemText(kRows[service].status, status);
+}
+
+void StatusReportDlg::OnServiceResult(WPARAM service, LPARAM result) {
+  if (!IsServiceIndex(static_cast<int>(service))) return;
+  const int index = static_cast<int>(service);
+  const DWORD value = static_cast<DWORD>(result);
+  lastResult_[index] = LOWORD(value);
+  if (value > 0xFFFF) {
+    SetRow(index, IDI_ERROR_STATE, SocketErrorText(HIWORD(value)));
+  } else {
+    SetRow(index, IDI_CONNECTED, "Connected");
+  }
+  bool anySucceeded = false;
+  for (int r : lastResult_) anySucceeded = anySucceeded || r == 1;
+  SetTrayLook(anySucceeded ? tray_look::kProtected : tray_look::kNoService);
+}
+
+void StatusReportDlg::OnCurrentHost(WPARAM wp, LPARAM lp) {
+  const int index = LOWORD(wp);
+  const int phase = HIWORD(wp);
+  // The message owns its copy of the text; it is freed here on every path.
+  std::unique_ptr<char[]> posted = svcmsg::TakeCurrentHost(lp);
+  if (!IsServiceIndex(index)) return;
+  const std::string host(posted.get(), strnlen(posted.get(), kHostTextMax));
+
+  if (phase == 1) SetRow(index, IDI_CONNECTING, "Connecting .....");
+  bool showText = true;
+  if (index == ServiceIndex(ServiceKind::Http) && seams_.keepAlive.onHttpHostShown)
+    seams_.keepAlive.onHttpHostShown(host.c_str(), showText);
+  if (!showText) return;
+  hostText_[index] = host;
+  SetItemText(kRows[index].host, ("Current Host: " + host).c_str());
+}
+
+void StatusReportDlg::RefreshStatusReport() {
+  if (!hwnd()) return;
+  DWORD flags[kServiceCount] = {};
+  if (!store_.ReadServiceFlags(flags)) {
+    for (DWORD& f : flags) f = 0;  // an unreadable key counts as all off
+  }
+  const std::string active = LoadResourceString(IDS_SERVICE_ACTIVE, kServiceActive);
+  const std::string notActive = LoadResourceString(IDS_SERVICE_NOT_ACTIVE, kServiceNotActive);
+  for (int i = 0; i < kServiceCount; ++i) {
+    bool on = flags[i] == 1;
+    SetRow(i, on ? IDI_MAIN : IDI_NOT_ACTIVE, on ? active.c_str() : notActive.c_str());
+  }
+
+  auto setScanner = [&](int group, int iconCtl, int statusCtl, const char* caption, int iconId,
+                        bool isActive) {
+    SetItemText(group, caption);
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
+    SendDlgItemMessageA(hwnd(), iconCtl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetItemText(statusCtl, isActive ? active.c_str() : notActive.c_str());
+  };
+
+  if (store_.Read(settings::kAolStayOnline) == 1)
+    setScanner(IDC_AOLCS_GROUP, IDC_AOLCS_ICON, IDC_AOLCS_STATUS, "AOL Scanning", IDI_AOL, true);
+  else if (store_.Read(settings::kCsStayOnline) == 1)
+    setScanner(IDC_AOLCS_GROUP, IDC_AOLCS_ICON, IDC_AOLCS_STATUS, "CS2000 Scanning", IDI_CS2000, true);
+  else
+    setScanner(IDC_AOLCS_GROUP, IDC_AOLCS_ICON, IDC_AOLCS_STATUS, "AOL/CS2000 Scanning",
+               IDI_NOT_ACTIVE, false);
+
+  if (store_.Read(settings::kNetZeroStayOnline) == 1)
+    setScanner(IDC_OTHER_GROUP, IDC_OTHER_ICON, IDC_OTHER_STATUS, "NetZero Scanning", IDI_NETZERO, true);
+  else if (store_.Read(settings::kAttStayOnline) == 1)
+    setScanner(IDC_OTHER_GROUP, IDC_OTHER_ICON, IDC_OTHER_STATUS, "ATT Scanning", IDI_ATT, true);
+  else if (store_.Read(settings::kMsnStayOnline) == 1)
+    setScanner(IDC_OTHER_GROUP, IDC_OTHER_ICON, IDC_OTHER_STATUS, "MSN Scanning", IDI_MSN, true);
+  else
+    setScanner(IDC_OTHER_GROUP, IDC_OTHER_ICON, IDC_OTHER_STATUS, "NetZero/MSN/ATT Scanning",
+               IDI_NOT_ACTIVE, false);
+}

@@ -1,0 +1,89 @@
+// The controller's timer table: what each tick runs.
+#include "app/StatusReportDlg.h"
+
+#include <iterator>
+
+#include "settings/SettingsSchema.h"
+#include "win/Clock.h"
+
+bool StatusReportDlg::IsTimerRunning(UINT_PTR id) const {
+  return id < std::size(timerRecord_) && timerRecord_[id] != 0;
+}
+
+void StatusReportDlg::StartTimerRecord(UINT_PTR id, DWORD periodMs) {
+  if (id >= std::size(timerRecord_) || !hwnd()) return;
+  // A timer that cannot be created leaves its record 0, so the next start retries it.
+  timerRecord_[id] = win::StartTimer(hwnd(), id, periodMs);
+}
+
+void StatusReportDlg::KillTimerRecord(UINT_PTR id) {
+  if (id >= std::size(timerRecord_)) return;
+  if (timerRecord_[id] != 0 && hwnd()) KillTimer(hwnd(), id);
+  timerRecord_[id] = 0;
+}
+
+void StatusReportDlg::ArmMouseMoveTimer() {
+  DWORD minutes = store_.Read(settings::kMouseTimer);
+  StartTimerRecord(timer_id::kMouseMove, minutes == 0 ? 240000 : minutes * 60000);
+}
+
+void StatusReportDlg::KillMouseMoveTimer() { KillTimerRecord(timer_id::kMouseMove); }
+
+bool StatusReportDlg::OnTimer(UINT_PTR id) {
+  // Ticks already queued when a timer was killed are dropped.
+  if (id != timer_id::kInterval && !IsTimerRunning(id)) return true;
+  switch (id) {
+    case timer_id::kFirstCycle:
+      KillTimerRecord(timer_id::kFirstCycle);
+      CallSeam(seams_.keepAlive.runCycle);
+      return true;
+    case timer_id::kInterval:
+      if (seams_.keepAlive.isArmed && !seams_.keepAlive.isArmed()) return true;
+      CallSeam(seams_.keepAlive.runCycle);
+      return true;
+    case timer_id::kAol:
+      CallSeam(seams_.watchers.scanAolTimer);
+      CallSeam(seams_.watchers.scanAolGadgets);
+      if (cached_.aolAutoRedial == 1) CallSeam(seams_.watchers.scanAolConnectionLost);
+      return true;
+    case timer_id::kNetZero:
+      CallSeam(seams_.watchers.scanNetZeroInactivity);
+      return true;
+    case timer_id::kMouseMove:
+      CallSeam(seams_.mouse.walk);
+      KillTimerRecord(timer_id::kMouseMove);
+      return true;
+    case timer_id::kCs2000:
+      CallSeam(seams_.watchers.scanCs2000Timer);
+      CallSeam(seams_.watchers.scanCs2000Gadgets);
+      if (cached_.csAutoRedial == 1) {
+        CallSeam(seams_.watchers.scanCs2000FailedDialog);
+        CallSeam(seams_.watchers.scanCs2000ConnectionFailed);
+      }
+      return true;
+    case timer_id::kAtt:
+      CallSeam(seams_.watchers.scanAttDisconnect);
+      return true;
+    case timer_id::kMouseCheck:
+      CallSeam(seams_.mouse.idleCheck);
+      return true;
+    case timer_id::kMsn:
+      CallSeam(seams_.watchers.scanMsnDisconnect);
+      return true;
+    case timer_id::kPop3:
+      CallSeam(seams_.watchers.checkMsnMail);
+      return true;
+    case timer_id::kOtherIsps:
+      CallSeam(seams_.watchers.scanProdigyDisconnect);
+      CallSeam(seams_.watchers.scanJunoWeb);
+      return true;
+    case timer_id::kMonitorConnected:
+      if (!IsDialUpConnected()) PostMessageA(hwnd(), msg::kConnectionDown, 0, 0);
+      return true;
+    case timer_id::kMonitorDisconnected:
+      if (IsDialUpConnected()) PostMessageA(hwnd(), msg::kConnectionUp, 0, 0);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,202 @@
+// The tray icon's clicks, its right-click menu and the menu's commands.
+#include "app/StatusReportDlg.h"
+
+#include <string>
+
+#include "res/resource.h"
+#include "settings/SettingsSchema.h"
+
+namespace {
+
+constexpr int kSignOnPosition = 8;
+constexpr int kMaxScreenNames = 7;
+constexpr const char* kAskDisconnect = "Are you sure you want to disconnect your dial-up session?";
+constexpr const char* kAskConfigureDialer =
+    "You have not configured to use modem dialer. Do you want to configure it now?";
+constexpr INT_PTR kWizardFinished = 12325;  // ID_WIZFINISH
+
+bool IsOn(const SettingsStore& store, const settings::DwordSetting& setting) {
+  return store.Read(setting) == 1;
+}
+
+}  // namespace
+
+int StatusReportDlg::Ask(const char* text, UINT type) {
+  if (seams_.prompt.ask) return seams_.prompt.ask(text, type);
+  return MessageBoxA(hwnd(), text, "Tetherly!", type);
+}
+
+void StatusReportDlg::OnTrayNotify(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONUP) OnLeftClick();
+  else if (mouseMessage == WM_RBUTTONUP) ShowTrayMenu();
+}
+
+void StatusReportDlg::OnLeftClick() {
+  DWORD trayDial = 0;
+  store_.ReadFlag(settings::kNetZeroTrayDial, trayDial);
+  if (trayDial == 1 && IsOn(store_, settings::kNetZeroUseDialer) &&
+      IsOn(store_, settings::kNetZeroStayOnline)) {
+    CallSeam(seams_.watchers.toggleNetZeroDialer);
+    netZeroDialerStarted_ = true;
+  } else if (IsOn(store_, settings::kModemOneStop) && IsOn(store_, settings::kModemUseDialer)) {
+    OneStopDialOrHangUp();
+  } else {
+    ToggleService();
+  }
+}
+
+void StatusReportDlg::OneStopDialOrHangUp() {
+  EnsureDialDialog();
+  bool dialing = seams_.dial.isDialing && seams_.dial.isDialing();
+  if (!dialing) {
+    CallSeam(seams_.dial.startDial);
+    return;
+  }
+  if (!IsOn(store_, settings::kModemPromptToDisconnect) ||
+      Ask(kAskDisconnect, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    CallSeam(seams_.dial.hangUp);
+}
+
+HMENU StatusReportDlg::BuildTrayMenu() {
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+  if (!menu) return nullptr;
+  HMENU popup = GetSubMenu(menu, 0);
+  if (!popup) return menu;
+
+  const bool canDial = dialState_ == 1;
+  EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | (canDial ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | (canDial ? MF_GRAYED : MF_ENABLED));
+  if (!IsOn(store_, settings::kNetZeroStayOnline) && !IsOn(store_, settings::kModemUseDialer)) {
+    EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | MF_GRAYED);
+  }
+
+  if (!FillSignOnPopup(popup)) DeleteMenu(popup, kSignOnPosition, MF_BYPOSITION);
+
+  if (mode_ == ConnectionMode::AutoNetSense)
+    EnableMenuItem(popup, cmd::kActivateAutoNetSense, MF_BYCOMMAND | MF_GRAYED);
+  if (wizardOpen_ || configOpen_) {
+    EnableMenuItem(popup, cmd::kConfigurationWizard, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, cmd::kAdvancedConfigurations, MF_BYCOMMAND | MF_GRAYED);
+  }
+  return menu;
+}
+
+// The "SignOn ... Using" popup: the screen names of the client the user
+// works with, when that client is launched and signs on with a screen name.
+bool StatusReportDlg::FillSignOnPopup(HMENU popup) {
+  screenNames_.clear();
+  for (std::string& bound : boundNames_) bound.clear();
+
+  settings::SignOnClient client;
+  const char* caption = nullptr;
+  if (IsOn(store_, settings::kAolStayOnline)) {
+    client = settings::SignOnClient::Aol;
+    caption = "SignOn AOL Using...";
+  } else if (IsOn(store_, settings::kCsStayOnline)) {
+    client = settings::SignOnClient::Cs;
+    caption = "SignOn CS2000 Using...";
+  } else {
+    return false;
+  }
+  const bool aol = client == settings::SignOnClient::Aol;
+  DWORD launch = 0, signOn = 0, useName = 0;
+  std::string path, defaultName;
+  store_.ReadBrowserLaunch(client, launch, path);
+  store_.ReadFlag(aol ? settings::kAolSignOn : settings::kCsSignOn, signOn);
+  store_.ReadScreenNames(client, useName, defaultName, screenNames_);
+  if (!(launch && signOn && useName)) {
+    screenNames_.clear();
+    return false;
+  }
+
+  HMENU names = GetSubMenu(popup, kSignOnPosition);
+  ModifyMenuA(popup, kSignOnPosition, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(names),
+              caption);
+  if (!names) return true;
+  const int n = static_cast<int>(std::min<size_t>(screenNames_.size(), kMaxScreenNames));
+  for (int i = kMaxScreenNames - 1; i >= n; --i) DeleteMenu(names, i, MF_BYPOSITION);
+  for (int k = 0; k < n; ++k) {
+    ModifyMenuA(names, k, MF_BYPOSITION | MF_STRING, cmd::kScreenNameFirst + k,
+                screenNames_[k].c_str());
+    boundNames_[k] = screenNames_[k];
+  }
+  return true;
+}
+
+void StatusReportDlg::ShowTrayMenu() {
+  POINT at;
+  GetCursorPos(&at);
+  HMENU menu = BuildTrayMenu();
+  if (!menu) return;
+  SetForegroundWindow(hwnd());  // so the menu closes when the user clicks elsewhere
+  if (HMENU popup = GetSubMenu(menu, 0))
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  DestroyMenu(menu);
+}
+
+void StatusReportDlg::OnDialCommand() {
+  if (IsOn(store_, settings::kNetZeroUseDialer) && IsOn(store_, settings::kNetZeroStayOnline)) {
+    CallSeam(seams_.watchers.toggleNetZeroDialer);
+    netZeroDialerStarted_ = true;
+  } else if (IsOn(store_, settings::kModemUseDialer)) {
+    EnsureDialDialog();
+    bool dialing = seams_.dial.isDialing && seams_.dial.isDialing();
+    if (!dialing) CallSeam(seams_.dial.startDial);
+  } else if (Ask(kAskConfigureDialer, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    configOpen_ = true;
+    if (seams_.config.runConfigDialog) seams_.config.runConfigDialog();
+    configOpen_ = false;
+  }
+}
+
+void StatusReportDlg::OnHangUpCommand() {
+  if (seams_.dial.exists && seams_.dial.exists()) CallSeam(seams_.dial.hangUp);
+}
+
+void StatusReportDlg::OnScreenNameCommand(int k) {
+  if (k < 0 || k >= kMaxScreenNames || boundNames_[k].empty()) return;
+  const std::string name = boundNames_[k];
+  // Both clients get the same list and default.
+  store_.WriteScreenNames(settings::SignOnClient::Aol, 1, name, screenNames_);
+  store_.WriteScreenNames(settings::SignOnClient::Cs, 1, name, screenNames_);
+  ToggleService();
+}
+
+void StatusReportDlg::RunWizardFromMenu() {
+  if (!seams_.config.runWizard || wizardOpen_ || configOpen_) return;
+  wizardOpen_ = true;
+  INT_PTR result = seams_.config.runWizard(false);
+  wizardOpen_ = false;
+  if (result == kWizardFinished && hwnd()) ReloadSettings();
+}
+
+void StatusReportDlg::RunConfigDialogFromMenu() {
+  if (!seams_.config.runConfigDialog || wizardOpen_ || configOpen_) return;
+  configOpen_ = true;
+  INT_PTR result = seams_.config.runConfigDialog();
+  configOpen_ = false;
+  if (result == IDOK && hwnd()) ReloadSettings();
+}
+
+void StatusReportDlg::OpenHelp() {
+  if (seams_.config.showHelp) {
+    seams_.config.showHelp();
+    return;
+  }
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  if (n == 0 || n >= sizeof(path)) return;
+  std::string help(path, n);
+  size_t dot = help.find_last_of('.');
+  size_t slash = help.find_last_of("\\/");
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) help.resize(dot);
+  help += ".HLP";
+  if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::string text = "The help file " + help + " was not found.";
+    Ask(text.c_str(), MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  WinHelpA(hwnd(), help.c_str(), HELP_FINDER, 0);
+}

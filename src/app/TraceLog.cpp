@@ -1,0 +1,131 @@
+#include "app/TraceLog.h"
+
+#include <atomic>
+
+#include "app/Trace.h"
+#include "res/resource.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+std::atomic<TraceLog*> g_sinkOwner{nullptr};
+
+void AppendToInstalled(const char* text) {
+  if (TraceLog* log = g_sinkOwner.load()) log->AppendLine(text);
+}
+
+void ClearInstalled(const char*) {
+  if (TraceLog* log = g_sinkOwner.load()) log->Clear();
+}
+
+// A worker must never hang on a user-interface thread that has stopped
+// answering; a line that cannot be delivered in this time is dropped.
+constexpr UINT kSendTimeoutMs = 10000;
+
+}  // namespace
+
+TraceLog::~TraceLog() {
+  TraceLog* self = this;
+  if (g_sinkOwner.compare_exchange_strong(self, nullptr)) SetTraceSink(nullptr, nullptr);
+  Destroy();
+}
+
+bool TraceLog::Create(int showCommand) {
+  if (!CreateModeless(IDD_TRACE, nullptr)) return false;
+  created_ = true;
+  RestorePosition();
+  FitList();
+  ShowWindow(hwnd(), showCommand);
+  UpdateWindow(hwnd());
+  return true;
+}
+
+void TraceLog::InstallAsTraceSink() {
+  g_sinkOwner.store(this);
+  SetTraceSink(&AppendToInstalled, &ClearInstalled);
+}
+
+BOOL TraceLog::OnInitDialog() { return TRUE; }
+
+bool TraceLog::AppendLine(const char* text) {
+  HWND h = hwnd();
+  if (!h) return false;
+  if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
+    return AppendOnOwnThread(text ? text : "");
+  DWORD_PTR ok = 0;
+  if (!SendMessageTimeoutA(h, kAppendMessage, 0, reinterpret_cast<LPARAM>(text ? text : ""),
+                           SMTO_NORMAL, kSendTimeoutMs, &ok))
+    return false;
+  return ok != 0;
+}
+
+bool TraceLog::Clear() {
+  HWND h = hwnd();
+  if (!h) return true;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(h, kClearMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+  return true;
+}
+
+int TraceLog::LineCount() const {
+  HWND list = Item(IDC_TRACE_LIST);
+  return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : 0;
+}
+
+bool TraceLog::AppendOnOwnThread(const char* text) {
+  HWND list = Item(IDC_TRACE_LIST);
+  if (!list) return false;
+  int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  while (count >= maxLines_ && count > 0) {
+    SendMessageA(list, LB_DELETESTRING, 0, 0);
+    --count;
+  }
+  LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(text));
+  if (at == LB_ERR || at == LB_ERRSPACE) return false;
+  count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  return SendMessageA(list, LB_SETCURSEL, count - 1, 0) != LB_ERR;
+}
+
+bool TraceLog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  switch (msg) {
+    case kAppendMessage:
+      result = AppendOnOwnThread(reinterpret_cast<const char*>(lp)) ? 1 : 0;
+      return true;
+    case kClearMessage:
+      if (HWND list = Item(IDC_TRACE_LIST)) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+      result = 1;
+      return true;
+    case WM_SIZE:
+      if (created_) FitList();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TraceLog::RestorePosition() {
+  SettingsStore store;
+  LONG left = 0, top = 0, right = 0, bottom = 0;
+  if (!store.ReadTraceRect(left, top, right, bottom)) return;
+  MoveWindow(hwnd(), left, top, right - left, bottom - top, TRUE);
+}
+
+void TraceLog::FitList() {
+  HWND list = Item(IDC_TRACE_LIST);
+  if (!list) return;
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  MoveWindow(list, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void TraceLog::OnDestroy() {
+  TraceLog* self = this;
+  if (g_sinkOwner.compare_exchange_strong(self, nullptr)) SetTraceSink(nullptr, nullptr);
+  RECT rc;
+  if (GetWindowRect(hwnd(), &rc)) {
+    SettingsStore store;
+    store.WriteTraceRect(rc.left, rc.top, rc.right, rc.bottom);
+  }
+  created_ = false;
+}

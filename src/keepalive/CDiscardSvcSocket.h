@@ -1,0 +1,12 @@
+#pragma once
+// Discard: handing the probe to the network is the whole exchange; nothing
+// is read back.
+#include "keepalive/ServiceSocket.h"
+
+class CDiscardSvcSocket : public CServiceSocket {
+ public:
+  using CServiceSocket::CServiceSocket;
+
+ protected:
+  void OnConnect(int error) override;
+};

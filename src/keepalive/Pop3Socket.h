@@ -1,0 +1,32 @@
+#pragma once
+// A blocking IPv4 stream socket for the POP3 client, with a bounded wait for
+// readability instead of a busy poll.
+#include <winsock2.h>
+#include <windows.h>
+
+class Pop3Socket {
+ public:
+  Pop3Socket() = default;
+  ~Pop3Socket() { Close(); }
+  Pop3Socket(const Pop3Socket&) = delete;
+  Pop3Socket& operator=(const Pop3Socket&) = delete;
+
+  bool Create();
+  // 0 or the Winsock error; a name that cannot be resolved (or none) gives
+  // WSAEINVAL. Blocks the caller for the look-up and the connect.
+  int Connect(const char* host, unsigned short port);
+  // Sends every byte; false with LastError() on failure.
+  bool SendAll(const char* data, int length);
+  // Bytes received (0 when the peer closed) or SOCKET_ERROR.
+  int Receive(char* buffer, int size);
+  // 1 readable, 0 still not after `ms` (real, already scaled), -1 failed.
+  int WaitReadable(DWORD ms);
+  void Close();
+
+  bool IsOpen() const { return socket_ != INVALID_SOCKET; }
+  int LastError() const { return lastError_; }
+
+ private:
+  SOCKET socket_ = INVALID_SOCKET;
+  int lastError_ = 0;
+};

@@ -1,0 +1,73 @@
+#include "keepalive/ServiceSocket.h"
+
+#include <cstring>
+
+#include "keepalive/ServiceMessages.h"
+
+void CServiceSocket::Begin(const char* host) {
+  const size_t n = host ? strnlen(host, sizeof(currentHost_) - 1) : 0;
+  if (n) std::memcpy(currentHost_, host, n);
+  currentHost_[n] = '\0';
+  inExchange_ = true;
+}
+
+int CServiceSocket::ConnectTo(const char* name, unsigned port) {
+  if (port == 0 || port > 65535) return WSAEADDRNOTAVAIL;
+  const int rc = Connect(name, static_cast<unsigned short>(port));
+  if (rc == 0 || rc == WSAEWOULDBLOCK) StartTimeLimit(kTimeLimitMs);
+  return rc;
+}
+
+void CServiceSocket::Succeed() {
+  if (!inExchange_) return;
+  Close();
+  svcmsg::PostResult(controller(), kind(), svcmsg::kSucceeded);
+  svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
+  Finish();
+}
+
+void CServiceSocket::Fail(int error) {
+  if (!inExchange_) return;
+  svcmsg::PostResult(controller(), kind(), svcmsg::FailureResult(error));
+  Finish();
+}
+
+void CServiceSocket::FailNotGreeted() {
+  if (!inExchange_) return;
+  svcmsg::PostResult(controller(), kind(), svcmsg::kNotAGreeting);
+  Finish();
+}
+
+void CServiceSocket::Finish() {
+  Close();
+  if (!inExchange_) return;
+  inExchange_ = false;
+  context_.Release();
+}
+
+void CServiceSocket::PostProgress(WPARAM phase) { svcmsg::PostProgress(controller(), phase); }
+
+bool CServiceSocket::SendAll(const char* data, int length) {
+  return Send(data, length) != SOCKET_ERROR;
+}
+
+void CServiceSocket::OnReceive(int error) {
+  if (!inExchange_) return;
+  char reply[kReplyCapacity + 1];
+  const int n = Receive(reply, kReplyCapacity);
+  if (n == SOCKET_ERROR && LastError() == WSAEWOULDBLOCK) return;
+  PostProgress(svcmsg::kReceiving);
+  if (n == SOCKET_ERROR) {
+    Fail(LastError());
+    return;
+  }
+  if (n == 0) {  // closed without a reply
+    Fail(WSAECONNABORTED);
+    return;
+  }
+  OnReply(reply, n);
+}
+
+void CServiceSocket::OnClose(int error) { Fail(error != 0 ? error : WSAECONNABORTED); }
+
+void CServiceSocket::OnTimeout() { Fail(WSAETIMEDOUT); }

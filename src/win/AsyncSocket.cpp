@@ -1,0 +1,234 @@
+#include "win/AsyncSocket.h"
+
+#include <cstring>
+
+#include "win/Clock.h"
+#include "win/Window.h"
+
+namespace win {
+namespace {
+
+constexpr char kClassName[] = "TetherlyAsyncSocket";
+// A close with unread data: at most this many reads are offered first.
+constexpr int kMaxReadsAtClose = 64;
+
+bool Resolve(const char* host, sockaddr_in& addr) {
+  if (!host || !*host) return false;
+  unsigned long dotted = inet_addr(host);
+  if (dotted != INADDR_NONE) {
+    addr.sin_addr.s_addr = dotted;
+    return true;
+  }
+  const hostent* entry = gethostbyname(host);
+  if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list ||
+      !entry->h_addr_list[0])
+    return false;
+  std::memcpy(&addr.sin_addr, entry->h_addr_list[0], 4);
+  return true;
+}
+
+}  // namespace
+
+class AsyncSocket::NotifyWindow : public Window {
+ public:
+  explicit NotifyWindow(AsyncSocket& owner) : owner_(owner) {}
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg >= kNotifyFirst && msg < kNotifyFirst + kNotifyCount) {
+      owner_.OnNotify(msg, wp, lp);
+      return true;
+    }
+    if (msg == WM_TIMER) {
+      owner_.OnTimer(wp);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  AsyncSocket& owner_;
+};
+
+AsyncSocket::AsyncSocket() = default;
+
+AsyncSocket::~AsyncSocket() {
+  if (!window_ || OnOwnerThread()) {
+    Close();
+    window_.reset();
+    return;
+  }
+  // Torn down from another thread (a worker that never ended): close the
+  // handle, cut the window loose from this object and let its own thread
+  // destroy it.
+  if (socket_ != INVALID_SOCKET) {
+    WSAAsyncSelect(socket_, window_->hwnd(), 0, 0);
+    closesocket(socket_);
+    socket_ = INVALID_SOCKET;
+  }
+  if (HWND hwnd = window_->hwnd()) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  }
+  (void)window_.release();  // its destructor could only fail on this thread
+}
+
+HWND AsyncSocket::notifyWindow() const { return window_ ? window_->hwnd() : nullptr; }
+
+bool AsyncSocket::OnOwnerThread() const { return ownerThread_ == GetCurrentThreadId(); }
+
+bool AsyncSocket::EnsureWindow() {
+  if (window_) return OnOwnerThread() && window_->hwnd() != nullptr;
+  auto window = std::make_unique<NotifyWindow>(*this);
+  if (!window->Create(kClassName, "", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr)) return false;
+  window_ = std::move(window);
+  ownerThread_ = GetCurrentThreadId();
+  return true;
+}
+
+int AsyncSocket::Create(long events) {
+  Close();
+  if (!EnsureWindow()) return lastError_ = WSAENOBUFS;
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+  if (s == INVALID_SOCKET) return lastError_ = WSAGetLastError();
+  sockaddr_in local = {};
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_ANY);
+  local.sin_port = 0;
+  if (bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof(local)) == SOCKET_ERROR) {
+    lastError_ = WSAGetLastError();
+    closesocket(s);
+    return lastError_;
+  }
+  ++generation_;
+  message_ = kNotifyFirst + generation_ % kNotifyCount;
+  if (WSAAsyncSelect(s, window_->hwnd(), message_, events) == SOCKET_ERROR) {
+    lastError_ = WSAGetLastError();
+    closesocket(s);
+    return lastError_;
+  }
+  socket_ = s;
+  connectSeen_ = false;
+  closeSeen_ = false;
+  return 0;
+}
+
+int AsyncSocket::Connect(const char* host, unsigned short port) {
+  if (!IsOpen()) return lastError_ = WSAENOTSOCK;
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(port);
+  if (!Resolve(host, addr)) return lastError_ = WSAEINVAL;
+  if (!IsOpen()) return lastError_ = WSAENOTSOCK;  // closed while the name was looked up
+  if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == 0) {
+    // Connected at once: report it the usual way, so callers have one path.
+    PostMessageA(window_->hwnd(), message_, static_cast<WPARAM>(socket_),
+                 WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    return 0;
+  }
+  return lastError_ = WSAGetLastError();
+}
+
+int AsyncSocket::Send(const void* data, int length) {
+  if (!IsOpen()) {
+    lastError_ = WSAENOTSOCK;
+    return SOCKET_ERROR;
+  }
+  int n = send(socket_, static_cast<const char*>(data), length, 0);
+  if (n == SOCKET_ERROR) lastError_ = WSAGetLastError();
+  return n;
+}
+
+int AsyncSocket::Receive(void* buffer, int size) {
+  if (!IsOpen()) {
+    lastError_ = WSAENOTSOCK;
+    return SOCKET_ERROR;
+  }
+  int n = recv(socket_, static_cast<char*>(buffer), size, 0);
+  if (n == SOCKET_ERROR) lastError_ = WSAGetLastError();
+  return n;
+}
+
+void AsyncSocket::Close() {
+  StopTimeLimit();
+  if (socket_ == INVALID_SOCKET) return;
+  if (window_) WSAAsyncSelect(socket_, window_->hwnd(), 0, 0);
+  closesocket(socket_);
+  socket_ = INVALID_SOCKET;
+  DrainNotifications();
+}
+
+void AsyncSocket::DrainNotifications() {
+  if (!window_ || !OnOwnerThread() || !window_->hwnd()) return;
+  MSG msg;
+  while (PeekMessageA(&msg, window_->hwnd(), kNotifyFirst, kNotifyFirst + kNotifyCount - 1,
+                      PM_REMOVE)) {
+  }
+}
+
+bool AsyncSocket::StartTimeLimit(DWORD ms) {
+  StopTimeLimit();
+  if (!IsOpen() || !window_) return false;
+  UINT_PTR id = ++timerSerial_;
+  if (id == 0) id = ++timerSerial_;
+  if (!StartTimer(window_->hwnd(), id, ms)) return false;
+  timerId_ = id;
+  return true;
+}
+
+void AsyncSocket::StopTimeLimit() {
+  if (timerId_ == 0) return;
+  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), timerId_);
+  timerId_ = 0;
+}
+
+void AsyncSocket::OnTimer(UINT_PTR id) {
+  if (id == 0 || id != timerId_) {
+    if (window_ && window_->hwnd() && id != timerId_) KillTimer(window_->hwnd(), id);
+    return;
+  }
+  StopTimeLimit();
+  if (IsOpen()) OnTimeout();
+}
+
+void AsyncSocket::OnNotify(UINT message, WPARAM wp, LPARAM lp) {
+  if (!IsOpen() || message != message_ || static_cast<SOCKET>(wp) != socket_) return;
+  const int error = WSAGETSELECTERROR(lp);
+  switch (WSAGETSELECTEVENT(lp)) {
+    case FD_CONNECT:
+      if (connectSeen_) return;
+      connectSeen_ = true;
+      OnConnect(error);
+      break;
+    case FD_WRITE:
+      OnSend(error);
+      break;
+    case FD_READ:
+      OnReceive(error);
+      break;
+    case FD_CLOSE:
+      if (closeSeen_) return;
+      closeSeen_ = true;
+      DeliverClose(error);
+      break;
+    default:
+      break;
+  }
+}
+
+void AsyncSocket::DeliverClose(int error) {
+  const unsigned generation = generation_;
+  if (error == 0) {
+    for (int i = 0; i < kMaxReadsAtClose; ++i) {
+      u_long pending = 0;
+      if (ioctlsocket(socket_, FIONREAD, &pending) == SOCKET_ERROR || pending == 0) break;
+      OnReceive(0);
+      if (!IsOpen() || generation_ != generation) return;
+      u_long after = 0;
+      if (ioctlsocket(socket_, FIONREAD, &after) == SOCKET_ERROR || after == pending) break;
+    }
+  }
+  if (IsOpen() && generation_ == generation) OnClose(error);
+}
+
+}  // namespace win

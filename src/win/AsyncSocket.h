@@ -1,0 +1,91 @@
+#pragma once
+// An asynchronous IPv4 stream socket whose notifications arrive as virtual
+// calls on the thread that created it: WSAAsyncSelect reports to a hidden
+// message-only window of that thread, so that thread's message loop must
+// keep dispatching while a connection is in use.
+//
+// Lifecycle: Create() -> Connect() -> notifications -> Close(), and the same
+// object may be created again. Create, Close and destruction belong to the
+// owning thread; do not destroy the object inside one of its notifications.
+//
+// Fences: once Close() returns, no notification of the closed socket reaches
+// the object: its selection is cancelled, notifications already queued are
+// removed, and every creation reports under a message number of its own, so
+// a new socket that reuses the old handle value never sees the old one's.
+// OnConnect and OnClose come at most once per socket. A read notification
+// may find nothing to read (Receive then fails with WSAEWOULDBLOCK). When
+// the peer closes with data still unread, OnReceive comes first, then
+// OnClose if the handler left the socket open.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <memory>
+
+namespace win {
+
+class AsyncSocket {
+ public:
+  // Read, write, out-of-band, accept, connect and close.
+  static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+  // Each creation reports to the notification window under one of these
+  // message numbers, in turn.
+  static constexpr UINT kNotifyFirst = WM_APP + 0x400;
+  static constexpr UINT kNotifyCount = 16;
+
+  AsyncSocket();
+  virtual ~AsyncSocket();
+  AsyncSocket(const AsyncSocket&) = delete;
+  AsyncSocket& operator=(const AsyncSocket&) = delete;
+
+  // A stream socket bound to any local port. Returns 0 or the Winsock error.
+  int Create(long events = kAllEvents);
+  // Returns 0 when connected at once (OnConnect still follows),
+  // WSAEWOULDBLOCK while the connection is under way, or the error. A name
+  // is looked up first, blocking the caller; an empty or unknown name gives
+  // WSAEINVAL.
+  int Connect(const char* host, unsigned short port);
+  // Bytes sent or received, or SOCKET_ERROR with the error in LastError().
+  int Send(const void* data, int length);
+  int Receive(void* buffer, int size);
+  void Close();
+
+  bool IsOpen() const { return socket_ != INVALID_SOCKET; }
+  int LastError() const { return lastError_; }
+  SOCKET handle() const { return socket_; }
+  HWND notifyWindow() const;
+  UINT notifyMessage() const { return message_; }
+
+  // OnTimeout after `ms` (scaled) unless stopped or closed first. Needs a
+  // created socket.
+  bool StartTimeLimit(DWORD ms);
+  void StopTimeLimit();
+
+ protected:
+  virtual void OnConnect(int error) {}
+  virtual void OnSend(int error) {}
+  virtual void OnReceive(int error) {}
+  virtual void OnClose(int error) {}
+  virtual void OnTimeout() {}
+
+ private:
+  class NotifyWindow;
+  bool EnsureWindow();
+  void OnNotify(UINT message, WPARAM wp, LPARAM lp);
+  void OnTimer(UINT_PTR id);
+  void DeliverClose(int error);
+  void DrainNotifications();
+  bool OnOwnerThread() const;
+
+  std::unique_ptr<NotifyWindow> window_;
+  DWORD ownerThread_ = 0;
+  SOCKET socket_ = INVALID_SOCKET;
+  unsigned generation_ = 0;
+  UINT message_ = 0;
+  bool connectSeen_ = false;
+  bool closeSeen_ = false;
+  UINT_PTR timerId_ = 0;
+  UINT_PTR timerSerial_ = 0;
+  int lastError_ = 0;
+};
+
+}  // namespace win

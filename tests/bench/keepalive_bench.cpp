@@ -1,0 +1,270 @@
+// Keep-alive throughput and cost, against loopback servers started here.
+// Prints figures; asserts nothing. Run under Wine like the tests:
+//   scripts/wine-run.sh build/win/wine-null build/win/tests/bench/keepalive_bench.exe [exchanges]
+//
+// 1. One exchange per service through the workers and sockets, against the
+//    same connect/send/receive done by a bare blocking socket (the ratio).
+// 2. The scheduler with Fixed interval 0 and all six services on: exchanges
+//    per second with the real 100 ms pause after each request, then with
+//    that pause scaled down, and the process's memory after 100 and after
+//    10,000 exchanges.
+#include <winsock2.h>
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/KeepAliveScheduler.h"
+#include "keepalive/ServiceMessages.h"
+#include "keepalive/ServiceSessions.h"
+#include "keepalive/ServiceWorkers.h"
+#include "keepalive/WireTexts.h"
+#include "settings/SettingsSchema.h"
+#include "support/LoopbackServer.h"
+#include "support/RegistrySandbox.h"
+#include "support/TestHarness.h"
+#include "win/Clock.h"
+#include "win/Window.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr const char* kAddress[kServiceCount] = {"127.33.40.1", "127.33.40.2", "127.33.40.3",
+                                                 "127.33.40.4", "127.33.40.5", "127.33.40.6"};
+constexpr unsigned short kPort[kServiceCount] = {80, 21, 7, 9, 13, 4000};
+const std::string kHttpReply = "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n";
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Memory {
+  size_t heapBytes = 0;   // allocated blocks on every heap of the process
+  size_t heapBlocks = 0;
+  size_t workingSet = 0;
+  size_t pagefile = 0;
+};
+
+Memory MeasureMemory() {
+  Memory m;
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof(pmc);
+  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+  m.workingSet = pmc.WorkingSetSize;
+  m.pagefile = pmc.PagefileUsage;
+  HANDLE heaps[64];
+  const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+  for (DWORD i = 0; i < count; ++i) {
+    if (!HeapLock(heaps[i])) continue;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heaps[i], &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+        m.heapBytes += entry.cbData;
+        ++m.heapBlocks;
+      }
+    }
+    HeapUnlock(heaps[i]);
+  }
+  return m;
+}
+
+void PrintMemory(const char* when, const Memory& m) {
+  std::printf("Memory after %s: heap %zu bytes in %zu blocks, working set %zu KiB, "
+              "pagefile %zu KiB\n",
+              when, m.heapBytes, m.heapBlocks, m.workingSet / 1024, m.pagefile / 1024);
+}
+
+std::string HostOf(int service) {
+  return service == 5 ? std::string(kAddress[5]) + ":" + std::to_string(kPort[5]) : kAddress[service];
+}
+
+// The controller's side, reduced to counting: results per service, and the
+// interval ticks handed to the scheduler.
+class Counter : public win::Window {
+ public:
+  long results[kServiceCount] = {};
+  long failures = 0;
+  long total = 0;
+  KeepAliveScheduler* scheduler = nullptr;
+
+  bool Create() { return win::Window::Create("TetherlyBench", "", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr); }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg == svcmsg::kCurrentHost) {
+      svcmsg::TakeCurrentHost(lp);  // frees the copy
+      return true;
+    }
+    if (msg == svcmsg::kServiceResult) {
+      if (wp < kServiceCount) ++results[wp];
+      if (lp != svcmsg::kSucceeded) ++failures;
+      ++total;
+      return true;
+    }
+    if (msg == WM_TIMER && wp == KeepAliveScheduler::kIntervalTimer && scheduler) {
+      if (scheduler->IsArmed()) scheduler->RunCycle();
+      return true;
+    }
+    return msg == svcmsg::kExchangeProgress;
+  }
+};
+
+bool Pump(const std::function<bool()>& done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) break;
+    if (GetTickCount() - start > ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// The same exchange as the service sockets, with a plain blocking socket.
+bool BareExchange(int service) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+  if (s == INVALID_SOCKET) return false;
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(kPort[service]);
+  addr.sin_addr.s_addr = inet_addr(kAddress[service]);
+  bool ok = connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+  if (ok && service != 1) {
+    const std::string out = service == 0 ? wire::HttpRequestFor(kAddress[0])
+                                         : std::string(wire::kProbeText, wire::kProbeLength);
+    ok = send(s, out.data(), static_cast<int>(out.size()), 0) == static_cast<int>(out.size());
+  }
+  if (ok && service != 3 && service != 5) {
+    char buffer[65536];
+    ok = recv(s, buffer, sizeof(buffer) - 1, 0) > 0;
+  }
+  closesocket(s);
+  return ok;
+}
+
+void StartServers(std::vector<std::unique_ptr<LoopbackServer>>& servers) {
+  const Script scripts[kServiceCount] = {HttpScript(kHttpReply), FtpScript(), EchoScript(),
+                                         DiscardScript(), DaytimeScript(), DiscardScript()};
+  for (int i = 0; i < kServiceCount; ++i) {
+    auto s = std::make_unique<LoopbackServer>();
+    s->KeepRecords(false);
+    if (int rc = s->Start(kAddress[i], kPort[i], scripts[i]))
+      std::printf("server %s:%u failed: %d\n", kAddress[i], kPort[i], rc);
+    servers.push_back(std::move(s));
+  }
+}
+
+void CompareWithBareSockets(ServiceWorkers& workers, Counter& counter, int rounds) {
+  static const char* kNames[kServiceCount] = {"HTTP", "FTP", "Echo", "Discard", "Time Server",
+                                              "User Port"};
+  std::printf("One exchange, mean of %d (ms): service, workers+sockets, bare socket, ratio\n",
+              rounds);
+  for (int i = 0; i < kServiceCount; ++i) {
+    const ServiceKind kind = ServiceFromIndex(i);
+    const std::string host = HostOf(i);
+    double total = 0;
+    for (int r = 0; r < rounds; ++r) {
+      const long before = counter.results[i];
+      const double t0 = Now();
+      workers.TryClaim(kind);
+      workers.PostRequest(kind, host.c_str());
+      Pump([&] { return counter.results[i] > before && !workers.IsBusy(kind); }, 10000);
+      total += Now() - t0;
+    }
+    double bare = 0;
+    int bareOk = 0;
+    for (int r = 0; r < rounds; ++r) {
+      const double t0 = Now();
+      bareOk += BareExchange(i) ? 1 : 0;
+      bare += Now() - t0;
+    }
+    const double ours = total * 1000 / rounds, theirs = bare * 1000 / rounds;
+    std::printf("  %-11s %8.3f %8.3f %6.2f  (bare ok %d/%d)\n", kNames[i], ours, theirs,
+                ours / theirs, bareOk, rounds);
+  }
+}
+
+// Runs the scheduler until `count` more results arrived; exchanges per second.
+double RunScheduler(KeepAliveScheduler& scheduler, Counter& counter, long count) {
+  const long start = counter.total;
+  const double t0 = Now();
+  scheduler.Arm();
+  Pump([&] { return counter.total - start >= count; }, 3600 * 1000);
+  const double seconds = Now() - t0;
+  scheduler.Kill();
+  return static_cast<double>(counter.total - start) / seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long exchanges = argc > 1 ? std::max(200L, std::atol(argv[1])) : 10000L;
+  WinsockSession winsock;
+  if (!winsock.ok()) return 1;
+  RegistrySandbox sandbox;
+  std::vector<std::unique_ptr<LoopbackServer>> servers;
+  StartServers(servers);
+
+  SettingsStore store;
+  const DWORD all[kServiceCount] = {1, 1, 1, 1, 1, 1};
+  store.WriteServiceFlags(all);
+  store.Write(settings::kAccessType, 3);
+  for (int i = 0; i < kServiceCount; ++i) store.WriteDedicatedHost(i, HostOf(i));
+  store.Write(settings::kIntervalOption, 2);
+  store.WriteIntervalNumbers(30, 90, 0);
+  store.Write(settings::kVisited, 1);
+
+  Counter counter;
+  if (!counter.Create()) return 1;
+  ServiceWorkers workers;
+  workers.Start(counter.hwnd(), [](ServiceContext& c) { return CreateServiceSession(c, {}); }, {});
+
+  CompareWithBareSockets(workers, counter, 200);
+
+  KeepAliveScheduler scheduler(store, workers, counter.hwnd());
+  scheduler.SetMessageHook([](HWND, const char* text) { std::printf("message: %s\n", text); });
+  counter.scheduler = &scheduler;
+
+  const double realRate = RunScheduler(scheduler, counter, 60);
+  std::printf("Scheduler, Fixed 0, six services, real 100 ms pause per request: %.1f exchanges/s\n",
+              realRate);
+
+  win::SetTimeScale(0.01);  // the pause becomes 1 ms; the exchange limit 300 ms
+  const long failuresBefore = counter.failures;
+  const double warm = RunScheduler(scheduler, counter, 100);
+  const Memory at100 = MeasureMemory();
+  const double rate = RunScheduler(scheduler, counter, exchanges - 100);
+  const Memory atN = MeasureMemory();
+  std::printf("Scheduler, Fixed 0, six services, pause scaled to 1 ms: %.1f exchanges/s "
+              "(first 100: %.1f/s), failures %ld\n",
+              rate, warm, counter.failures - failuresBefore);
+  PrintMemory("100 exchanges", at100);
+  PrintMemory((std::to_string(exchanges) + " exchanges").c_str(), atN);
+  long perService[kServiceCount];
+  std::copy(std::begin(counter.results), std::end(counter.results), perService);
+  std::printf("Results per service:");
+  for (long n : perService) std::printf(" %ld", n);
+  std::printf("\n");
+
+  counter.scheduler = nullptr;
+  win::SetTimeScale(1.0);
+  workers.Shutdown(3000);
+  return 0;
+}

@@ -1,0 +1,57 @@
+#include "support/TestHarness.h"
+
+#include "app/Trace.h"
+#include "win/Clock.h"
+#include "win/Lock.h"
+
+namespace testing_support {
+namespace {
+
+win::Lock& TraceLock() {
+  static win::Lock lock;
+  return lock;
+}
+
+std::vector<std::string>& TraceLines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+
+void RecordTrace(const char* text) {
+  win::LockGuard g(TraceLock());
+  TraceLines().push_back(text ? text : "");
+}
+
+}  // namespace
+
+WinsockSession::WinsockSession() {
+  WSADATA data;
+  ok_ = WSAStartup(0x0101, &data) == 0;
+}
+
+WinsockSession::~WinsockSession() {
+  if (ok_) WSACleanup();
+}
+
+TraceRecorder::TraceRecorder() {
+  Clear();
+  SetTraceSink(&RecordTrace);
+}
+
+TraceRecorder::~TraceRecorder() { SetTraceSink(nullptr); }
+
+std::vector<std::string> TraceRecorder::Lines() {
+  win::LockGuard g(TraceLock());
+  return TraceLines();
+}
+
+void TraceRecorder::Clear() {
+  win::LockGuard g(TraceLock());
+  TraceLines().clear();
+}
+
+TimeScale::TimeScale(double scale) : previous_(win::TimeScale()) { win::SetTimeScale(scale); }
+
+TimeScale::~TimeScale() { win::SetTimeScale(previous_); }
+
+}  // namespace testing_support

@@ -1,0 +1,41 @@
+#pragma once
+// Small fixtures of the Windows tests: Winsock for the test's life, a
+// recorder for trace lines, and the time scale restored afterwards.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// The program starts Windows Sockets 1.1 itself; tests do the same.
+class WinsockSession {
+ public:
+  WinsockSession();
+  ~WinsockSession();
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_ = false;
+};
+
+// Collects trace lines from any thread while alive.
+class TraceRecorder {
+ public:
+  TraceRecorder();
+  ~TraceRecorder();
+  static std::vector<std::string> Lines();
+  static void Clear();
+};
+
+class TimeScale {
+ public:
+  explicit TimeScale(double scale);
+  ~TimeScale();
+
+ private:
+  double previous_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,62 @@
+// The application object in-process: start-up, its failure, and the exit step.
+#include <gtest/gtest.h>
+
+#include "app/KeepAliveApp.h"
+#include "settings/SettingsSchema.h"
+#include "support/MessagePump.h"
+#include "support/RegistrySandbox.h"
+#include "win/Clock.h"
+#include "win/RegKey.h"
+
+namespace {
+
+struct ScaledTime {
+  double saved = win::TimeScale();
+  ScaledTime() { win::SetTimeScale(0.01); }
+  ~ScaledTime() { win::SetTimeScale(saved); }
+};
+
+ControllerOptions QuietController() {
+  ControllerOptions o;
+  o.showSplash = true;
+  return o;
+}
+
+TEST(KeepAliveApp, WithoutWindowsSocketsItShowsTheMessageAndCreatesNothing) {
+  testing_support::RegistrySandbox sandbox;
+  std::string shown;
+  AppOptions options;
+  options.startSockets = [] { return false; };
+  options.showError = [&](const char* text) { shown = text; };
+  KeepAliveApp app(options);
+  EXPECT_FALSE(app.InitInstance());
+  EXPECT_EQ(shown, "Windows sockets initialization failed.");
+  EXPECT_EQ(app.traceWindow(), nullptr);
+  EXPECT_EQ(app.controller(), nullptr);
+  win::RegKey root;
+  EXPECT_NE(root.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quillmark\\Tetherly", KEY_READ), ERROR_SUCCESS);
+}
+
+TEST(KeepAliveApp, RunsUntilExitThenSavesTheTraceWindow) {
+  testing_support::RegistrySandbox sandbox;
+  ScaledTime scaled;
+  SettingsStore store;
+  store.Write(settings::kHostsAdded, 1);
+  AppOptions options;
+  options.controllerOptions = &QuietController;
+  KeepAliveApp app(options);
+  ASSERT_TRUE(app.InitInstance());
+  ASSERT_NE(app.traceWindow(), nullptr);
+  ASSERT_NE(app.controller(), nullptr);
+  HWND main = app.controller()->hwnd();
+  EXPECT_NE(SendMessageA(main, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_FALSE(IsWindowVisible(main));
+  PostMessageA(main, WM_COMMAND, 32771, 0);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_FALSE(IsWindow(main));
+  app.ExitInstance();
+  LONG l = 0, t = 0, r = 0, b = 0;
+  EXPECT_TRUE(store.ReadTraceRect(l, t, r, b));
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// The real tetherly.exe, started as its own process in the test prefix.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/ServiceKind.h"
+#include "settings/SettingsSchema.h"
+#include "settings/SettingsStore.h"
+#include "support/RegistrySandbox.h"
+
+namespace {
+
+struct FoundWindow {
+  DWORD pid;
+  const char* title;
+  HWND hwnd;
+};
+
+BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<FoundWindow*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  char title[128] = {};
+  GetWindowTextA(h, title, sizeof(title));
+  if (pid == f->pid && std::string(title) == f->title) {
+    f->hwnd = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindProcessWindow(DWORD pid, const char* title) {
+  FoundWindow f{pid, title, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&f));
+  return f.hwnd;
+}
+
+HWND WaitForProcessWindow(DWORD pid, const char* title, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < limitMs) {
+    if (HWND h = FindProcessWindow(pid, title)) return h;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
+// Every host list on loopback, so nothing the program does can leave this machine.
+void PointHostsAtLoopback(SettingsStore& store) {
+  for (int s = 0; s < kServiceCount; ++s) {
+    std::string host = s == 5 ? "127.0.0.1:7" : "127.0.0.1";
+    store.WriteHostList(s, {host});
+    store.WriteDedicatedHost(s, host);
+  }
+  store.Write(settings::kHostsAdded, 1);
+  store.Write(settings::kVisited, 1);
+}
+
+std::string ExePath() {
+  char buf[MAX_PATH] = {};
+  GetEnvironmentVariableA("TETHERLY_EXE", buf, sizeof(buf));
+  std::string path = buf;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+TEST(Program, StartsHiddenAndEndsPromptlyOnExit) {
+  testing_support::RegistrySandbox sandbox;
+  SettingsStore store;
+  PointHostsAtLoopback(store);
+
+  const std::string exe = ExePath();
+  ASSERT_FALSE(exe.empty()) << "TETHERLY_EXE is not set";
+  SetEnvironmentVariableA("TETHERLY_TIME_SCALE", "0.1");
+  STARTUPINFOA si = {sizeof(si)};
+  PROCESS_INFORMATION pi = {};
+  std::string cmdline = "\"" + exe + "\"";
+  const DWORD started = GetTickCount();
+  ASSERT_TRUE(CreateProcessA(exe.c_str(), &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &si, &pi))
+      << GetLastError();
+  SetEnvironmentVariableA("TETHERLY_TIME_SCALE", nullptr);
+
+  HWND status = WaitForProcessWindow(pi.dwProcessId, "Online Status Report", 20000);
+  ASSERT_NE(status, nullptr);
+  // The splash comes first: at a tenth of real time it still takes 300 ms.
+  EXPECT_GE(GetTickCount() - started, 300u);
+  HWND trace = FindProcessWindow(pi.dwProcessId, "Tetherly Trace Messages");
+  ASSERT_NE(trace, nullptr);
+  EXPECT_FALSE(IsWindowVisible(status));
+  EXPECT_FALSE(IsWindowVisible(trace));
+  EXPECT_NE(SendMessageA(status, WM_GETICON, ICON_SMALL, 0), 0);
+
+  const DWORD exitAt = GetTickCount();
+  PostMessageA(status, WM_COMMAND, 32771, 0);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+  EXPECT_LT(GetTickCount() - exitAt, 4000u);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+
+  LONG l = 0, t = 0, r = 0, b = 0;
+  EXPECT_TRUE(store.ReadTraceRect(l, t, r, b));
+  EXPECT_GT(r - l, 0);
+  EXPECT_GT(b - t, 0);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// Looks at what the store left in the registry, bypassing the store.
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+namespace raw {
+
+struct Value {
+  bool present = false;
+  DWORD type = 0;
+  std::string data;  // the stored bytes, exactly as many as were stored
+  // The stored text. Windows adds a terminator to a REG_SZ written without
+  // one, so one trailing NUL is dropped; any other NUL marks the result.
+  std::string Text() const;
+};
+
+Value Get(const char* path, const char* name);
+bool KeyExists(const char* path);
+// Names of every value in the key (empty when the key is missing).
+std::set<std::string> ValueNames(const char* path);
+// Writes bytes as REG_SZ (length given) or a DWORD, creating the key.
+void PutText(const char* path, const char* name, const std::string& bytes);
+// Stores exactly the characters of `text` with nothing after them (the
+// registry would otherwise add a terminator it finds behind the data).
+void PutUnterminated(const char* path, const char* name, const std::string& text);
+void PutDword(const char* path, const char* name, DWORD value);
+
+}  // namespace raw

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/Trace.h"
+#include "app/TraceLog.h"
+#include "res/resource.h"
+#include "settings/SettingsStore.h"
+#include "support/MessagePump.h"
+#include "support/RegistrySandbox.h"
+
+namespace {
+
+class TraceLogTest : public ::testing::Test {
+ protected:
+  std::string Line(int index) const {
+    HWND list = log_.Item(IDC_TRACE_LIST);
+    int len = static_cast<int>(SendMessageA(list, LB_GETTEXTLEN, index, 0));
+    if (len < 0) return "<none>";
+    std::string s(static_cast<size_t>(len) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(static_cast<size_t>(len));
+    return s;
+  }
+  int Selected() const {
+    return static_cast<int>(SendMessageA(log_.Item(IDC_TRACE_LIST), LB_GETCURSEL, 0, 0));
+  }
+
+  testing_support::RegistrySandbox sandbox_;
+  TraceLog log_;
+};
+
+TEST_F(TraceLogTest, HiddenAppendsAreAllThereAndTheLastIsSelected) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  EXPECT_FALSE(IsWindowVisible(log_.hwnd()));
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(log_.AppendLine(("line " + std::to_string(i)).c_str()));
+    EXPECT_EQ(Selected(), i);
+  }
+  ShowWindow(log_.hwnd(), SW_SHOW);
+  EXPECT_EQ(log_.LineCount(), 10);
+  EXPECT_EQ(Line(0), "line 0");
+  EXPECT_EQ(Line(9), "line 9");
+  EXPECT_TRUE(log_.Clear());
+  EXPECT_EQ(log_.LineCount(), 0);
+}
+
+// Lines from workers arrive whole, each thread's in its own order, and the
+// caller returns only once its line is in.
+TEST_F(TraceLogTest, AppendsFromSeveralThreadsArriveWholeAndInOrder) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  log_.InstallAsTraceSink();
+  constexpr int kThreads = 4, kLines = 50;
+  std::vector<std::thread> threads;
+  std::atomic<int> done{0};
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t, &done, this] {
+      for (int i = 0; i < kLines; ++i) {
+        std::string text = "t" + std::to_string(t) + " #" + std::to_string(i) + " " + std::string(40, 'a' + t);
+        TraceLine(text.c_str());
+      }
+      ++done;
+    });
+  }
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return done.load() == kThreads; }));
+  for (auto& th : threads) th.join();
+  ASSERT_EQ(log_.LineCount(), kThreads * kLines);
+  int next[kThreads] = {};
+  for (int i = 0; i < kThreads * kLines; ++i) {
+    std::string line = Line(i);
+    int t = line[1] - '0';
+    ASSERT_GE(t, 0);
+    ASSERT_LT(t, kThreads);
+    EXPECT_EQ(line, "t" + std::to_string(t) + " #" + std::to_string(next[t]) + " " + std::string(40, 'a' + t));
+    ++next[t];
+  }
+  EXPECT_EQ(Selected(), kThreads * kLines - 1);
+  SetTraceSink(nullptr, nullptr);
+}
+
+TEST_F(TraceLogTest, TheOldestLinesGoWhenTheCapIsReached) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  log_.SetMaxLines(100);
+  for (int i = 0; i < 250; ++i) log_.AppendLine(std::to_string(i).c_str());
+  EXPECT_EQ(log_.LineCount(), 100);
+  EXPECT_EQ(Line(0), "150");
+  EXPECT_EQ(Line(99), "249");
+  EXPECT_EQ(Selected(), 99);
+}
+
+TEST_F(TraceLogTest, ThePositionIsSavedAtDestroyAndRestoredAtCreate) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  MoveWindow(log_.hwnd(), 40, 50, 300, 200, TRUE);
+  log_.Destroy();
+  SettingsStore store;
+  LONG l = 0, t = 0, r = 0, b = 0;
+  ASSERT_TRUE(store.ReadTraceRect(l, t, r, b));
+  EXPECT_EQ(l, 40);
+  EXPECT_EQ(t, 50);
+  EXPECT_EQ(r, 340);
+  EXPECT_EQ(b, 250);
+
+  store.WriteTraceRect(70, 80, 470, 380);
+  TraceLog again;
+  ASSERT_TRUE(again.Create(SW_HIDE));
+  RECT rc;
+  GetWindowRect(again.hwnd(), &rc);
+  EXPECT_EQ(rc.left, 70);
+  EXPECT_EQ(rc.top, 80);
+  EXPECT_EQ(rc.right, 470);
+  EXPECT_EQ(rc.bottom, 380);
+}
+
+TEST_F(TraceLogTest, AMissingRectangleKeepsTheTemplatePlacement) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  RECT rc;
+  GetWindowRect(log_.hwnd(), &rc);
+  EXPECT_GT(rc.right - rc.left, 0);
+  EXPECT_GT(rc.bottom - rc.top, 0);
+}
+
+TEST_F(TraceLogTest, TheListFillsTheClientAreaAfterResizing) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  for (SIZE size : {SIZE{400, 300}, SIZE{250, 500}}) {
+    MoveWindow(log_.hwnd(), 10, 10, size.cx, size.cy, TRUE);
+    RECT client, list;
+    GetClientRect(log_.hwnd(), &client);
+    GetWindowRect(log_.Item(IDC_TRACE_LIST), &list);
+    MapWindowPoints(nullptr, log_.hwnd(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left, client.left);
+    EXPECT_EQ(list.top, client.top);
+    EXPECT_EQ(list.right, client.right);
+    EXPECT_EQ(list.bottom, client.bottom);
+  }
+}
+
+TEST(TraceLogNoWindow, AppendWithoutAWindowGoesNowhere) {
+  TraceLog log;
+  EXPECT_FALSE(log.AppendLine("x"));
+  EXPECT_TRUE(log.Clear());
+}
+
+}  // namespace
