@@ -108,18 +108,6 @@
 #define IDS_WITH_ATT 32920
 #define IDS_WITH_MSN 32922
 #define IDS_POP3_FAILED 32923
-#define IDS_WINSOCK_UNDEFINED 32930  // "Winsock error not defined"
-#define IDS_NO_HOST_ENTERED 32931
-
-// Socket error texts: the string id is the Winsock error code itself
-// (10004 .. 11004), so the lookup is one LoadString and a code without a
-// string falls back to IDS_WINSOCK_UNDEFINED.
-
-// Shell-launch error texts: IDS_SHELL_ERROR_FIRST plus the ShellExecute
-// result (0 .. 32); a result without a string falls back to
-// IDS_SHELL_ERROR_UNDEFINED.
-#define IDS_SHELL_ERROR_FIRST 33000
-#define IDS_SHELL_ERROR_UNDEFINED 33099
 
 // Version, shown by the About box and the version resource
 #define TETHERLY_VERSION_MAJOR 1

@@ -1,6 +1,6 @@
 // The tray menu is edited by position and its commands are fixed numbers;
-// string-table texts are shown, sent on the wire (the probe) or looked up by
-// error code, so each must load exactly.
+// string-table texts are shown or sent on the wire (the probe), so each must
+// load exactly.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -125,67 +125,6 @@ const StringRow kStrings[] = {
     {32920, "Tetherly with ATT"},
     {32922, "Tetherly with MSN"},
     {32923, "Connection to POP3 fail. Please check your POP3 setting"},
-    {IDS_WINSOCK_UNDEFINED, "Winsock error not defined"},
-    {IDS_NO_HOST_ENTERED, "No host entered. Please enter a valid host."},
-    // Socket errors, by code
-    {10004, "Blocking call cancelled"},
-    {10022, "Connection rejected"},
-    {10024, "No file descriptors available"},
-    {10035, "Socket marked as non-blocking and SO_LINGER set not 0"},
-    {10036, "Blocking operation in progress"},
-    {10038, "Descriptor is not a socket"},
-    {10039, "Destination address required"},
-    {10040, "Message size error"},
-    {10041, "Protocol wrong type for this socket"},
-    {10043, "Specified protocol not supported"},
-    {10045, "Operation not supported"},
-    {10046, "PF address not supported"},
-    {10047, "Address family not supported"},
-    {10048, "Address already in use"},
-    {10049, "Address not available"},
-    {10050, "Network subsystem failed"},
-    {10051, "Network unreachable"},
-    {10052, "Network reset"},
-    {10053, "Connection aborted"},
-    {10054, "Connection reset"},
-    {10055, "No buffer space available"},
-    {10057, "Not connected"},
-    {10060, "Connection timed out"},
-    {10061, "Connection refused"},
-    {10064, "Host down"},
-    {10065, "Host unreachable"},
-    {10070, "Stale file handle"},
-    {10091, "Winsock not present or not responding"},
-    {10092, "Version of Winsock not supported"},
-    {10093, "WSA Startup not initialized"},
-    {11001, "Authoritive: Host not found"},
-    {11002, "Non-authoritive: host not found or server failure"},
-    {11003, "Non-recoverable: refused or not implemented"},
-    {11004, "Valid name, no data record for type"},
-    {10009, "Winsock Error"}, {10013, "Winsock Error"}, {10014, "Winsock Error"},
-    {10037, "Winsock Error"}, {10042, "Winsock Error"}, {10044, "Winsock Error"},
-    {10056, "Winsock Error"}, {10058, "Winsock Error"}, {10059, "Winsock Error"},
-    {10062, "Winsock Error"}, {10063, "Winsock Error"}, {10066, "Winsock Error"},
-    {10067, "Winsock Error"}, {10068, "Winsock Error"}, {10069, "Winsock Error"},
-    {10071, "Winsock Error"}, {10101, "Winsock Error"},
-    // Shell-launch errors, by ShellExecute result
-    {IDS_SHELL_ERROR_FIRST + 0, "The operating system is out of memory or resources."},
-    {IDS_SHELL_ERROR_FIRST + 2, "The specified file was not found."},
-    {IDS_SHELL_ERROR_FIRST + 3, "The specified path was not found."},
-    {IDS_SHELL_ERROR_FIRST + 5, "The operating system denied access to the specified file. "},
-    {IDS_SHELL_ERROR_FIRST + 8, "There was not enough memory to complete the operation."},
-    {IDS_SHELL_ERROR_FIRST + 11, "The .exe file is invalid (non-Win32\xAE .exe or error in .exe image)."},
-    {IDS_SHELL_ERROR_FIRST + 26, "A sharing violation occurred."},
-    {IDS_SHELL_ERROR_FIRST + 27, "The file name association is incomplete or invalid."},
-    {IDS_SHELL_ERROR_FIRST + 28, "The DDE transaction could not be completed because the request timed out."},
-    {IDS_SHELL_ERROR_FIRST + 29, "The DDE transaction failed."},
-    {IDS_SHELL_ERROR_FIRST + 30,
-     "The DDE transaction could not be completed because other DDE transactions were being processed."},
-    {IDS_SHELL_ERROR_FIRST + 31,
-     "There is no application associated with the given file name extension. This error will also be "
-     "returned if you attempt to print a file that is not printable."},
-    {IDS_SHELL_ERROR_FIRST + 32, "The specified dynamic-link library was not found. "},
-    {IDS_SHELL_ERROR_UNDEFINED, "Shell error not defined."},
 };
 
 std::string LoadText(UINT id) {
@@ -199,14 +138,6 @@ TEST(StringTable, EveryTextLoadsExactly) {
 }
 
 TEST(StringTable, ProbeIsThirtySixBytes) { EXPECT_EQ(LoadText(IDS_PROBE).size(), 36u); }
-
-// The error lookups fall back to their "not defined" text when a code has no
-// string, so codes outside the tables must have none.
-TEST(StringTable, CodesWithoutATextHaveNoString) {
-  for (UINT id : {10000u, 10005u, 10010u, 10090u, 10102u, 11000u, 11005u, IDS_SHELL_ERROR_FIRST + 1u,
-                  IDS_SHELL_ERROR_FIRST + 4u, IDS_SHELL_ERROR_FIRST + 33u})
-    EXPECT_EQ(LoadText(id), "") << id;
-}
 
 TEST(VersionResource, CarriesTheProductVersion) {
   char path[MAX_PATH] = "";
