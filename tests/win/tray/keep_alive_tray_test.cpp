@@ -171,6 +171,29 @@ TEST_F(TrayTest, HiddenWindowIsOwnedByTheControllerAndNeverShown) {
   EXPECT_FALSE(tray.Create(controller.hwnd())) << "one window per tray";
 }
 
+// Each look has a picture of its own from the program's resources, loaded at
+// the tray's small-icon size rather than shrunk by the shell.
+TEST_F(TrayTest, EveryLookHasItsOwnSmallPicture) {
+  ASSERT_TRUE(tray.Create(controller.hwnd()));
+  const HICON standIn = tray.IconFor(0);
+  ASSERT_NE(standIn, nullptr);
+  for (int look = 1; look <= 34; ++look) {
+    const tray::Look* def = tray::FindLook(look);
+    if (!def || def->iconId == 0) continue;
+    SCOPED_TRACE(look);
+    HICON icon = tray.IconFor(def->iconId);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_NE(icon, standIn) << "icon " << def->iconId << " missing from the resources";
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+  }
+}
+
 TEST_F(TrayTest, AddModifyAndDeleteAreAcceptedByTheShell) {
   struct Row {
     int addLook, look, iconId;
