@@ -1,0 +1,133 @@
+// The controller as the program wires it (real workers, sockets, scheduler
+// and tray window) against loopback servers: what a user sees in the rows.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ProductionSeams.h"
+#include "res/resource.h"
+#include "settings/SettingsSchema.h"
+#include "support/LoopbackServer.h"
+#include "support/MessagePump.h"
+#include "support/RegistrySandbox.h"
+#include "support/TestHarness.h"
+
+namespace {
+
+using testing_support::LoopbackServer;
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+
+constexpr const char* kAddress = "127.0.5.1";
+constexpr int kStatusIds[] = {IDC_HTTP_STATUS, IDC_FTP_STATUS, IDC_ECHO_STATUS,
+                              IDC_DISCARD_STATUS, IDC_TIME_STATUS, IDC_USER_STATUS};
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  EndToEndTest() : scale_(0.01) {
+    store_.Write(settings::kHostsAdded, 1);
+    store_.Write(settings::kVisited, 1);  // never the program's own web host
+    store_.Write(settings::kIntervalOption, 2);
+    store_.Write(settings::kFixed, 1);
+    for (int s = 0; s < kServiceCount; ++s)
+      store_.WriteHostList(s, {s == 5 ? std::string(kAddress) + ":7007" : std::string(kAddress)});
+    DWORD on[kServiceCount] = {1, 1, 1, 1, 1, 1};
+    store_.WriteServiceFlags(on);
+  }
+  ~EndToEndTest() override { dlg_.reset(); }
+
+  void StartServers() {
+    ASSERT_EQ(http_.Start(kAddress, 80, testing_support::HttpScript()), 0);
+    ASSERT_EQ(ftp_.Start(kAddress, 21, testing_support::FtpScript()), 0);
+    ASSERT_EQ(echo_.Start(kAddress, 7, testing_support::EchoScript()), 0);
+    ASSERT_EQ(discard_.Start(kAddress, 9, testing_support::DiscardScript()), 0);
+    ASSERT_EQ(daytime_.Start(kAddress, 13, testing_support::DaytimeScript()), 0);
+    ASSERT_EQ(user_.Start(kAddress, 7007, testing_support::EchoScript()), 0);
+  }
+  void StartController() {
+    ControllerOptions options = MakeProductionControllerOptions();
+    options.showSplash = false;
+    auto forward = options.seams.tray.setLook;
+    options.seams.tray.setLook = [this, forward](int look, const char* text) {
+      looks_.push_back(look);
+      if (forward) forward(look, text);
+    };
+    dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
+    ASSERT_TRUE(dlg_->Create());
+  }
+  std::string Status(int service) {
+    char buf[128] = {};
+    GetDlgItemTextA(dlg_->hwnd(), kStatusIds[service], buf, sizeof(buf));
+    return buf;
+  }
+  std::vector<int> Counts() {
+    return {http_.ConnectionCount(), ftp_.ConnectionCount(), echo_.ConnectionCount(),
+            discard_.ConnectionCount(), daytime_.ConnectionCount(), user_.ConnectionCount()};
+  }
+
+  testing_support::RegistrySandbox sandbox_;
+  testing_support::WinsockSession winsock_;
+  testing_support::TimeScale scale_;
+  SettingsStore store_;
+  LoopbackServer http_, ftp_, echo_, discard_, daytime_, user_;
+  std::unique_ptr<StatusReportDlg> dlg_;
+  std::vector<int> looks_;
+};
+
+TEST_F(EndToEndTest, AClickStartsAllSixExchangesAndTheRowsShowThem) {
+  StartServers();
+  StartController();
+  SendMessageA(dlg_->hwnd(), msg::kTrayNotify, 32517, WM_LBUTTONUP);
+  ASSERT_TRUE(PumpUntil([&] {
+    for (int s = 0; s < kServiceCount; ++s)
+      if (Status(s) != "Connected") return false;
+    return true;
+  }, 20000)) << Status(0) << "|" << Status(1) << "|" << Status(2) << "|" << Status(3) << "|"
+             << Status(4) << "|" << Status(5);
+  for (int s = 0; s < kServiceCount; ++s) EXPECT_EQ(dlg_->lastResult(s), 1) << s;
+  EXPECT_EQ(looks_.back(), tray_look::kProtected);
+  EXPECT_NE(std::find(looks_.begin(), looks_.end(), tray_look::kSending), looks_.end());
+  EXPECT_EQ(http_.Received(0).rfind("HEAD / HTTP/1.0\n", 0), 0u) << http_.Received(0);
+}
+
+TEST_F(EndToEndTest, NothingIsSentWhileStoppedAndRestartingResumes) {
+  StartServers();
+  StartController();
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return http_.ConnectionCount() >= 2 && echo_.ConnectionCount() >= 2; }, 20000));
+  dlg_->ToggleService();
+  // Exchanges already under way finish; none starts after that.
+  ASSERT_TRUE(PumpUntil([&] {
+    for (int k = 0; k < kServiceCount; ++k)
+      if (dlg_->workers().IsBusy(ServiceFromIndex(k))) return false;
+    return true;
+  }, 20000));
+  const std::vector<int> atStop = Counts();
+  PumpFor(500);  // many interval periods at this scale
+  EXPECT_EQ(Counts(), atStop);
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return http_.ConnectionCount() > atStop[0]; }, 20000));
+}
+
+TEST_F(EndToEndTest, RefusedConnectionsShowTheErrorAndNoProtection) {
+  StartController();  // no servers: every connect is refused
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return Status(2) == "Connection refused"; }, 20000)) << Status(2);
+  EXPECT_EQ(looks_.back(), tray_look::kNoService);
+}
+
+TEST_F(EndToEndTest, ExitDuringAnExchangeEndsPromptly) {
+  // The Discard server holds every connection open; exchanges stay under way.
+  StartServers();
+  StartController();
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return discard_.ConnectionCount() >= 1; }, 20000));
+  const DWORD start = GetTickCount();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
+  EXPECT_LT(GetTickCount() - start, 2000u);
+  EXPECT_EQ(dlg_->hwnd(), nullptr);
+}
+
+}  // namespace
