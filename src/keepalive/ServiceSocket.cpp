@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "keepalive/ServiceMessages.h"
+#include "keepalive/WireTexts.h"
 
 void CServiceSocket::Begin(const char* host) {
   const size_t n = host ? strnlen(host, sizeof(currentHost_) - 1) : 0;
@@ -49,6 +50,17 @@ void CServiceSocket::PostProgress(WPARAM phase) { svcmsg::PostProgress(controlle
 
 bool CServiceSocket::SendAll(const char* data, int length) {
   return Send(data, length) != SOCKET_ERROR;
+}
+
+bool CServiceSocket::SendProbeOnConnect(int error) {
+  if (error != 0) {
+    Fail(error);
+    return false;
+  }
+  PostProgress(svcmsg::kSending);
+  if (SendAll(wire::kProbeText, static_cast<int>(wire::kProbeLength))) return true;
+  Fail(LastError());
+  return false;
 }
 
 void CServiceSocket::OnReceive(int error) {

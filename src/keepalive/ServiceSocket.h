@@ -39,6 +39,10 @@ class CServiceSocket : public win::AsyncSocket {
   void PostProgress(WPARAM phase);
   // Sends in one call; false (with LastError) when the call failed.
   bool SendAll(const char* data, int length);
+  // Start of the probe exchanges: a failed connect fails the exchange;
+  // otherwise "sending" is posted and the probe sent. False once the
+  // exchange has ended.
+  bool SendProbeOnConnect(int error);
 
   // Reads the one reply (at most 64 KiB on this stack frame) and hands it to
   // OnReply; a read notification with nothing to read is ignored.
