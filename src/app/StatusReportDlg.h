@@ -17,6 +17,7 @@
 
 #include "app/ControllerSeams.h"
 #include "keepalive/ServiceWorkers.h"
+#include "res/resource.h"
 #include "settings/ServiceKind.h"
 #include "settings/SettingsStore.h"
 #include "win/Dialog.h"
@@ -46,17 +47,18 @@ constexpr WPARAM kError = 32874;
 }  // namespace dial_event
 
 namespace cmd {
-constexpr WORD kExit = 32771;
-constexpr WORD kAbout = 32772;
-constexpr WORD kAdvancedConfigurations = 32773;
-constexpr WORD kOnlineHelp = 32775;
-constexpr WORD kStatusReport = 32776;
-constexpr WORD kDial = 32780;
-constexpr WORD kHangUp = 32781;
-constexpr WORD kScreenNameFirst = 32787;  // .. 32793
-constexpr WORD kScreenNameLast = 32793;
-constexpr WORD kConfigurationWizard = 32803;
-constexpr WORD kActivateAutoNetSense = 32804;
+// The tray menu's commands (menu resource 105).
+constexpr WORD kExit = IDM_EXIT;
+constexpr WORD kAbout = IDM_ABOUT;
+constexpr WORD kAdvancedConfigurations = IDM_ADVANCED_CONFIG;
+constexpr WORD kOnlineHelp = IDM_HELP;
+constexpr WORD kStatusReport = IDM_STATUS_REPORT;
+constexpr WORD kDial = IDM_DIAL;
+constexpr WORD kHangUp = IDM_HANG_UP;
+constexpr WORD kScreenNameFirst = IDM_SCREEN_NAME_FIRST;
+constexpr WORD kScreenNameLast = IDM_SCREEN_NAME_LAST;
+constexpr WORD kConfigurationWizard = IDM_CONFIG_WIZARD;
+constexpr WORD kActivateAutoNetSense = IDM_AUTO_NETSENSE;
 }  // namespace cmd
 
 namespace timer_id {
