@@ -30,7 +30,7 @@ class EndToEndTest : public ::testing::Test {
     store_.Write(settings::kHostsAdded, 1);
     store_.Write(settings::kVisited, 1);  // never the program's own web host
     store_.Write(settings::kIntervalOption, 2);
-    store_.Write(settings::kFixed, 1);
+    store_.Write(settings::kFixed, 1000);  // one cycle per start unless a test asks for more
     for (int s = 0; s < kServiceCount; ++s)
       store_.WriteHostList(s, {s == 5 ? std::string(kAddress) + ":7007" : std::string(kAddress)});
     DWORD on[kServiceCount] = {1, 1, 1, 1, 1, 1};
@@ -98,6 +98,7 @@ TEST_F(EndToEndTest, AClickStartsAllSixExchangesAndTheRowsShowThem) {
 }
 
 TEST_F(EndToEndTest, NothingIsSentWhileStoppedAndRestartingResumes) {
+  store_.Write(settings::kFixed, 1);  // a cycle every 10 ms at this scale
   StartServers();
   StartController();
   dlg_->ToggleService();
