@@ -1,6 +1,6 @@
 #include "keepalive/Pop3Socket.h"
 
-#include <cstring>
+#include "win/ResolveHost.h"
 
 bool Pop3Socket::Create() {
   Close();
@@ -17,17 +17,7 @@ int Pop3Socket::Connect(const char* host, unsigned short port) {
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (!host || !*host) return lastError_ = WSAEINVAL;
-  unsigned long dotted = inet_addr(host);
-  if (dotted != INADDR_NONE) {
-    addr.sin_addr.s_addr = dotted;
-  } else {
-    const hostent* entry = gethostbyname(host);
-    if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list ||
-        !entry->h_addr_list[0])
-      return lastError_ = WSAEINVAL;
-    std::memcpy(&addr.sin_addr, entry->h_addr_list[0], 4);
-  }
+  if (!win::ResolveHost(host, addr.sin_addr)) return lastError_ = WSAEINVAL;
   if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == SOCKET_ERROR)
     return lastError_ = WSAGetLastError();
   return 0;

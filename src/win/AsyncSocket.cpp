@@ -1,8 +1,7 @@
 #include "win/AsyncSocket.h"
 
-#include <cstring>
-
 #include "win/Clock.h"
+#include "win/ResolveHost.h"
 #include "win/Window.h"
 
 namespace win {
@@ -11,21 +10,6 @@ namespace {
 constexpr char kClassName[] = "TetherlyAsyncSocket";
 // A close with unread data: at most this many reads are offered first.
 constexpr int kMaxReadsAtClose = 64;
-
-bool Resolve(const char* host, sockaddr_in& addr) {
-  if (!host || !*host) return false;
-  unsigned long dotted = inet_addr(host);
-  if (dotted != INADDR_NONE) {
-    addr.sin_addr.s_addr = dotted;
-    return true;
-  }
-  const hostent* entry = gethostbyname(host);
-  if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list ||
-      !entry->h_addr_list[0])
-    return false;
-  std::memcpy(&addr.sin_addr, entry->h_addr_list[0], 4);
-  return true;
-}
 
 }  // namespace
 
@@ -118,7 +102,7 @@ int AsyncSocket::Connect(const char* host, unsigned short port) {
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (!Resolve(host, addr)) return lastError_ = WSAEINVAL;
+  if (!ResolveHost(host, addr.sin_addr)) return lastError_ = WSAEINVAL;
   if (!IsOpen()) return lastError_ = WSAENOTSOCK;  // closed while the name was looked up
   if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == 0) {
     // Connected at once: report it the usual way, so callers have one path.
