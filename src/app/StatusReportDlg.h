@@ -218,7 +218,6 @@ class StatusReportDlg : public win::Dialog {
   LONG advertisementDone_ = 0;
   int lastResult_[kServiceCount] = {};
   UINT_PTR timerRecord_[22] = {};  // indexed by timer id; 0 = not running
-  std::string hostText_[kServiceCount];
   std::vector<std::string> screenNames_;
   std::string boundNames_[7];
 

@@ -71,7 +71,6 @@ void StatusReportDlg::OnCurrentHost(WPARAM wp, LPARAM lp) {
   if (index == ServiceIndex(ServiceKind::Http) && seams_.keepAlive.onHttpHostShown)
     seams_.keepAlive.onHttpHostShown(host.c_str(), showText);
   if (!showText) return;
-  hostText_[index] = host;
   SetItemText(kRows[index].host, ("Current Host: " + host).c_str());
 }
 
