@@ -3,6 +3,7 @@
 
 #include <atomic>
 
+#include "dialup/DialUpConnections.h"
 #include "settings/SettingsSchema.h"
 
 namespace {
@@ -82,6 +83,16 @@ TEST_F(ControllerTest, ExitIsBoundedEvenWithAHungExchange) {
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
   EXPECT_LT(GetTickCount() - start, 2000u);
   EXPECT_EQ(dlg_->hwnd(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The system's dial-up library, with no connection: the query answers "none"
+// rather than failing or reading past its buffer.
+TEST(DialUpQuery, NoConnectionMeansNotConnected) {
+  EXPECT_FALSE(AnyDialUpConnection());
 }
 
 }  // namespace
