@@ -17,18 +17,19 @@ export WINEPREFIX="$run/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wineserver -k 2>/dev/null || true
+  bash scripts/wine-prefix.sh stop "$run" >/dev/null 2>&1 || true
 }
 trap cleanup EXIT INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
-  Xvfb :93 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  export DISPLAY=:93
+  # No display: a private Xvfb, on a display number of its own choosing.
+  bash scripts/wine-prefix.sh setup "$run" x11 >/dev/null
+  export DISPLAY=$(cat "$run/display")
   echo "No display: running on Xvfb $DISPLAY"
+else
+  [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
 fi
-[ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
 
 # Loopback servers for every service (when built), and the host lists on them.
 servers=build/win/tests/support/loopback_servers.exe
