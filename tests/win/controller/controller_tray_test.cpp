@@ -1,6 +1,7 @@
 // Tray clicks, the tray menu's state and its commands.
 #include "controller_fixture.h"
 
+#include "app/AboutDlg.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 
@@ -264,6 +265,32 @@ TEST_F(ControllerTest, AboutOpensThroughItsSeam) {
   Start();
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kAbout, 0);
   EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The About box opens modally over its owner and its OK button closes it.
+TEST(AboutBox, OpensAndClosesWithOk) {
+  static HWND seen = nullptr;
+  static char name[64] = {};
+  seen = nullptr;
+  name[0] = '\0';
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND about = FindWindowA(nullptr, "About Tetherly!");
+    if (!about) return;
+    KillTimer(nullptr, id);
+    seen = about;
+    GetDlgItemTextA(about, IDC_ABOUT_NAME, name, sizeof(name));
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_NE(timer, 0u);
+  AboutDlg about;
+  EXPECT_EQ(about.Run(nullptr), IDOK);
+  EXPECT_NE(seen, nullptr);
+  EXPECT_STREQ(name, "Tetherly!");
+  EXPECT_FALSE(IsWindow(seen));
 }
 
 }  // namespace
