@@ -175,6 +175,7 @@ class StatusReportDlg : public win::Dialog {
   void KillTimerRecord(UINT_PTR id);
   void StartScannerTimers(bool atInit);
   void KillFeatureTimers(const CachedSettings& flags);
+  void KillMouseAndScannerTimers(const CachedSettings& flags);
   void KillMonitorTimer();
   void StartMonitorTimer(bool connected);
   void FollowTheConnection();

@@ -70,6 +70,13 @@ void StatusReportDlg::StopServices() {
 }
 
 void StatusReportDlg::KillFeatureTimers(const CachedSettings& flags) {
+  KillMouseAndScannerTimers(flags);
+  if (flags.msnStayOnline == 1) KillTimerRecord(timer_id::kMsn);
+  if (flags.pop3Enabled == 1) KillTimerRecord(timer_id::kPop3);
+}
+
+// Everything but the MSN and POP3 timers, which a reload treats on their own.
+void StatusReportDlg::KillMouseAndScannerTimers(const CachedSettings& flags) {
   if (flags.simulateMouse == 1) {
     KillTimerRecord(timer_id::kMouseMove);
     KillTimerRecord(timer_id::kMouseCheck);
@@ -79,8 +86,6 @@ void StatusReportDlg::KillFeatureTimers(const CachedSettings& flags) {
   if (flags.netZeroStayOnline == 1) KillTimerRecord(timer_id::kNetZero);
   if (flags.attStayOnline == 1) KillTimerRecord(timer_id::kAtt);
   if (flags.otherIsps == 1) KillTimerRecord(timer_id::kOtherIsps);
-  if (flags.msnStayOnline == 1) KillTimerRecord(timer_id::kMsn);
-  if (flags.pop3Enabled == 1) KillTimerRecord(timer_id::kPop3);
 }
 
 void StatusReportDlg::ToggleService() {
@@ -150,15 +155,7 @@ void StatusReportDlg::ReloadSettings() {
 
   const CachedSettings old = cached_;
   CallSeam(seams_.keepAlive.kill);
-  if (old.simulateMouse == 1) {
-    KillTimerRecord(timer_id::kMouseMove);
-    KillTimerRecord(timer_id::kMouseCheck);
-  }
-  if (old.aolStayOnline == 1) KillTimerRecord(timer_id::kAol);
-  if (old.csStayOnline == 1) KillTimerRecord(timer_id::kCs2000);
-  if (old.netZeroStayOnline == 1) KillTimerRecord(timer_id::kNetZero);
-  if (old.attStayOnline == 1) KillTimerRecord(timer_id::kAtt);
-  if (old.otherIsps == 1) KillTimerRecord(timer_id::kOtherIsps);
+  KillMouseAndScannerTimers(old);
 
   DWORD pop3Enabled = store_.Read(settings::kMsnStayOnline) == 1 ? store_.Read(settings::kPop3Enable) : 0;
   cached_.pop3PeriodMinutes = store_.ReadPop3Interval();
