@@ -33,6 +33,9 @@ case "$cmd" in
       wine wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
     fi
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null 2>&1
+    # Unmanaged top-level windows: without a window manager Wine otherwise waits
+    # about 2 s for each destroyed one (the splash, the tray's last icon).
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # The desktop started above predates the driver choice (on a new prefix it
     # has none, and no window can be created): restart so it takes the driver,
     # and bring the services up here, not in a test whose output they would hold.

@@ -3,12 +3,13 @@
 #include <winsock2.h>
 
 #include "res/resource.h"
+#include "win/MessageBox.h"
 
 namespace {
 
 KeepAliveApp* g_current = nullptr;
 
-void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, "Tetherly!", MB_OK); }
+void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tetherly!", MB_OK); }
 
 std::string LoadText(UINT id, const char* fallback) {
   char buf[256] = {};

@@ -3,6 +3,7 @@
 #include "app/Random15.h"
 #include "keepalive/WireTexts.h"
 #include "res/resource.h"
+#include "win/MessageBox.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
 
@@ -50,7 +51,7 @@ KeepAliveScheduler::KeepAliveScheduler(SettingsStore& store, ServiceWorkers& wor
       chooser_(Random15::Shared()),
       visit_(store.Read(settings::kVisited) == 1),
       messageHook_([](HWND owner, const char* text) {
-        MessageBoxA(owner, text, "Tetherly!", MB_OK);
+        win::ShowMessageBox(owner, text, "Tetherly!", MB_OK);
       }) {}
 
 KeepAliveScheduler::~KeepAliveScheduler() { Kill(); }

@@ -3,22 +3,11 @@
 #include <memory>
 
 #include "app/AboutDlg.h"
-#include "app/KeepAliveScheduler.h"
-#include "app/KeepAliveTray.h"
 #include "app/KeepAliveTraySeam.h"
+#include "app/ProductionParts.h"
 #include "keepalive/ServiceSessions.h"
 
 namespace {
-
-// What the running program builds behind the controller's seams. Shared by
-// the seams' closures; it goes when the controller drops its seams.
-struct ProductionParts {
-  SettingsStore store;
-  HWND controller = nullptr;
-  std::unique_ptr<CKeepAliveTray> tray;
-  TraySeam traySeam;
-  std::unique_ptr<KeepAliveScheduler> scheduler;
-};
 
 void WireTray(ControllerSeams& seams, const std::shared_ptr<ProductionParts>& parts) {
   seams.tray.create = [parts](HWND controller) {
@@ -60,6 +49,10 @@ ControllerOptions MakeProductionControllerOptions() {
   auto parts = std::make_shared<ProductionParts>();
   WireTray(options.seams, parts);
   WireKeepAlive(options.seams, parts);
+  WireWatchers(options.seams, parts);
+  WireDialUp(options.seams, parts);
+  WireMouse(options.seams, parts);
+  WireConfig(options.seams, parts);
   options.seams.config.showAbout = [parts] {
     AboutDlg about;
     about.Run(parts->controller);

@@ -1,7 +1,7 @@
 // Construction, initialisation and message routing of the controller.
 #include "app/StatusReportDlg.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"

@@ -1,7 +1,7 @@
 // Exit and the dial-up connection query.
 #include "app/StatusReportDlg.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "dialup/DialUpConnections.h"
 
 namespace {

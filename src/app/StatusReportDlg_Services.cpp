@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
 

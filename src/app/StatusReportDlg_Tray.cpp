@@ -5,6 +5,7 @@
 
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
+#include "win/MessageBox.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool IsOn(const SettingsStore& store, const settings::DwordSetting& setting) {
 
 int StatusReportDlg::Ask(const char* text, UINT type) {
   if (seams_.prompt.ask) return seams_.prompt.ask(text, type);
-  return MessageBoxA(hwnd(), text, "Tetherly!", type);
+  return win::ShowMessageBox(hwnd(), text, "Tetherly!", type);
 }
 
 void StatusReportDlg::OnTrayNotify(LPARAM mouseMessage) {

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "res/resource.h"
 #include "settings/SettingsStore.h"
 

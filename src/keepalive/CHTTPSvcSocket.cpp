@@ -1,6 +1,6 @@
 #include "keepalive/CHTTPSvcSocket.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "keepalive/ServiceMessages.h"
 #include "keepalive/WireTexts.h"
 

@@ -1,6 +1,6 @@
 #include "keepalive/ServiceSessions.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "keepalive/CDiscardSvcSocket.h"
 #include "keepalive/CEchoSvcSocket.h"
 #include "keepalive/CFTPSvcSocket.h"

@@ -114,3 +114,9 @@
 #define TETHERLY_VERSION_MINOR 0
 #define TETHERLY_VERSION_PATCH 0
 #define TETHERLY_VERSION_TEXT "1.0.0"
+
+// Each subsystem keeps its ids in a header of its own.
+#include "resource_watchers.h"
+#include "resource_dialup.h"
+#include "resource_config.h"
+#include "resource_wizard.h"

@@ -1,6 +1,6 @@
 #include "support/TestHarness.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "win/Clock.h"
 #include "win/Lock.h"
 

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 #include "app/TraceLog.h"
 #include "res/resource.h"
 #include "settings/SettingsStore.h"

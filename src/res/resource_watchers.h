@@ -1,0 +1,2 @@
+#pragma once
+// Resource ids of the watchers resources (watchers.rc).
