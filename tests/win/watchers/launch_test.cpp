@@ -2,6 +2,8 @@
 // browser handlers point at the command-line recorder.
 #include "watcher_fixture.h"
 
+#include <algorithm>
+
 #include "res/resource_watchers.h"
 #include "settings/SettingsSchema.h"
 #include "watchers/ShellLaunch.h"
@@ -60,7 +62,11 @@ TEST_F(LaunchTest, AolParametersAndBrowser) {
                          {"http://127.0.0.1/start"});
     aol_->LaunchAOL();
     ASSERT_TRUE(recorder.WaitForLines(c.expected.size())) << c.name;
-    EXPECT_EQ(recorder.Lines(), c.expected) << c.name;
+    // Client and browser are separate processes: their lines come in any order.
+    V lines = recorder.Lines(), expected = c.expected;
+    std::sort(lines.begin(), lines.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(lines, expected) << c.name;
     ASSERT_EQ(boxes_.size(), c.signsOn ? 1u : 0u) << c.name;
     if (c.signsOn) {
       EXPECT_EQ(boxes_[0].caption, "Tetherly!");
@@ -73,6 +79,7 @@ TEST_F(LaunchTest, Cs2000TakesOnlyTheScreenName) {
   Write(settings::kCsSignOn, 1);
   ScreenName(SignOnClient::Cs, 1, "Bob");
   cs_->LaunchCS2000();
+  ASSERT_TRUE(recorder_.WaitForLines(1));
   Write(settings::kCsSignOn, 0);
   cs_->LaunchCS2000();
   ASSERT_TRUE(recorder_.WaitForLines(2));
@@ -110,6 +117,7 @@ TEST_F(LaunchTest, FailedLaunchShowsTheShellErrorBox) {
 
 TEST_F(LaunchTest, DefaultBrowser) {
   aol_->LaunchDefaultBrowser("http://127.0.0.1/page");
+  ASSERT_TRUE(recorder_.WaitForLines(1));
   aol_->LaunchDefaultBrowser("");  // the blank page beside the program
   ASSERT_TRUE(recorder_.WaitForLines(2));
   EXPECT_EQ(recorder_.Lines(), (V{"http://127.0.0.1/page", BesideThisProgram("blank.htm")}));
