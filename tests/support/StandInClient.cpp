@@ -259,7 +259,7 @@ bool CommandLineRecorder::WaitForLines(size_t count, DWORD limitMs) const {
 namespace {
 
 constexpr const char* kHandlerKeys[] = {"http\\shell\\open\\command",
-                                        "htmlfile\\shell\\open\\command"};
+                                        "htmlfile\\shell\\open\\command", ".htm"};
 
 std::string ReadDefault(const char* key) {
   char buf[1024] = {};
@@ -276,11 +276,10 @@ void WriteDefault(const char* key, const std::string& value) {
 
 BrowserOnRecorder::BrowserOnRecorder() {
   const std::string command = "\"" + CommandLineRecorder::ExePath() + "\" %1";
-  for (const char* key : kHandlerKeys) {
-    saved_.emplace_back(key, ReadDefault(key));
-    WriteDefault(key, command);
-  }
-  WriteDefault(".htm", "htmlfile");
+  for (const char* key : kHandlerKeys) saved_.emplace_back(key, ReadDefault(key));
+  WriteDefault(kHandlerKeys[0], command);
+  WriteDefault(kHandlerKeys[1], command);
+  WriteDefault(kHandlerKeys[2], "htmlfile");
 }
 
 BrowserOnRecorder::~BrowserOnRecorder() {

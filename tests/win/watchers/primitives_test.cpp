@@ -65,4 +65,43 @@ TEST_F(WatcherTest, ClickPointIsInsideTheControl) {
   EXPECT_EQ(p.y, 4);
 }
 
+BOOL CALLBACK CollectTitles(HWND h, LPARAM out) {
+  char text[64] = {};
+  GetWindowTextA(h, text, sizeof(text));
+  reinterpret_cast<V*>(out)->push_back(text);
+  return TRUE;
+}
+
+// What the other watchers' tests rely on from the stand-in: siblings in the Z
+// order listed (MDI children included), a real MDI client, windows that
+// ignore WM_CLOSE, a press that shows the next tree, texts changed on command.
+TEST_F(WatcherTest, StandInBuildsTheTreeItIsTold) {
+  ASSERT_TRUE(client_.Start(R"(
+window frame class="AOL Frame25" text="Frame"
+window mdi parent=frame class="MDIClient"
+window c1 parent=mdi class="AOL Child" text="First"
+window c2 parent=mdi class="AOL Child" text="Second" keep
+window c3 parent=mdi class="AOL Child" text="Third"
+window go parent=c3 class="Button" text="Go" on=press:show:next on=press:settext:c1:Renamed
+window late parent=mdi class="AOL Child" text="Late" group=next
+)"));
+  HWND mdi = client_.Window("mdi");
+  char cls[32] = {};
+  GetClassNameA(mdi, cls, sizeof(cls));
+  EXPECT_STREQ(cls, "MDIClient");
+  V order;
+  EnumChildWindows(mdi, CollectTitles, reinterpret_cast<LPARAM>(&order));
+  EXPECT_EQ(order, (V{"First", "Second", "Third", "Go"}));
+
+  watch::SendClose(client_.Window("c2"));
+  EXPECT_TRUE(IsWindow(client_.Window("c2")));
+  EXPECT_EQ(FindWindowExA(mdi, nullptr, "AOL Child", "Late"), nullptr);
+  watch::SpacePress(client_.Window("go"));
+  order.clear();
+  EnumChildWindows(mdi, CollectTitles, reinterpret_cast<LPARAM>(&order));
+  EXPECT_EQ(order, (V{"Renamed", "Second", "Third", "Go", "Late"}));
+  ASSERT_TRUE(client_.Command("close c1"));
+  EXPECT_FALSE(IsWindow(FindWindowExA(mdi, nullptr, "AOL Child", "Renamed")));
+}
+
 }  // namespace
