@@ -10,16 +10,12 @@
 #include "watchers/MatchRules.h"
 #include "watchers/ShellLaunch.h"
 #include "watchers/ShellLaunchError.h"
-#include "watchers/SignOnClaim.h"
+#include "watchers/SignOn.h"
 #include "watchers/WindowPress.h"
 #include "win/ResourceText.h"
 
 namespace watch {
 namespace {
-
-constexpr int kFrameLooks = 60, kMdiLooks = 20, kSignOnLooks = 60;
-constexpr DWORD kLookGapMs = 500;
-constexpr DWORD kBeforePressMs = 2000;
 
 // Sign-on windows, looked for in this order; then the configured titles.
 constexpr const char* kSignOnTitles[] = {"Welcome", "Sign On", "Goodbye from AOL!"};
@@ -67,19 +63,9 @@ void AolWatcher::LaunchAOL() {
 void AolWatcher::SignOnAOL() {
   SignOnClaim claim(signOnRunning_);
   if (!claim.claimed()) return;
-  const LaunchWaits& waits = *env_.waits;
-
-  HWND frame = waits.Poll(kFrameLooks, kLookGapMs, [] { return FindWindowA("AOL Frame25", nullptr); });
-  if (!frame) {
-    if (waits.Ended()) return;
-    const std::string text = win::LoadResourceText(
-        IDS_AOL_CANNOT_SIGN_ON,
-        "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings");
-    win::ShowMessageBox(nullptr, text.c_str(), "Tetherly!", MB_OK, env_.boxes);
-    return;
-  }
-  HWND mdi = waits.Poll(kMdiLooks, kLookGapMs,
-                        [frame] { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); });
+  HWND mdi = WaitForClientMdi(
+      env_, IDS_AOL_CANNOT_SIGN_ON,
+      "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings");
   if (!mdi) return;
 
   std::vector<std::string> titles(std::begin(kSignOnTitles), std::end(kSignOnTitles));
@@ -87,12 +73,13 @@ void AolWatcher::SignOnAOL() {
     std::string title;
     if (store_.Read(s, title) && !title.empty()) titles.push_back(title);
   }
-  HWND window = waits.Poll(kSignOnLooks, kLookGapMs, [&]() -> HWND {
+  const LaunchWaits& waits = *env_.waits;
+  HWND window = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [&]() -> HWND {
     for (const std::string& t : titles)
       if (HWND h = FindWindowExA(mdi, nullptr, "AOL Child", t.c_str())) return h;
     return nullptr;
   });
-  if (!window || !waits.Sleep(kBeforePressMs)) return;
+  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return;
 
   for (const settings::StringSetting& s : {settings::kAolSignOnButton, settings::kAolReSignOnButton}) {
     std::string button;

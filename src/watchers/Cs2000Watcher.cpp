@@ -10,7 +10,7 @@
 #include "watchers/PromptScan.h"
 #include "watchers/ShellLaunch.h"
 #include "watchers/ShellLaunchError.h"
-#include "watchers/SignOnClaim.h"
+#include "watchers/SignOn.h"
 #include "watchers/WindowPress.h"
 #include "win/ResourceText.h"
 
@@ -31,9 +31,6 @@ constexpr ChildRow kChildren[Cs2000Watcher::kChildCount] = {
 };
 
 constexpr const char* kFailedTitle = "The Connection Failed";
-constexpr int kFrameLooks = 60, kMdiLooks = 20, kConnectLooks = 60;
-constexpr DWORD kLookGapMs = 500;
-constexpr DWORD kBeforePressMs = 2000;
 
 HWND FindMdiClient() {
   HWND frame = FindWindowA("AOL Frame25", nullptr);
@@ -122,24 +119,15 @@ void Cs2000Watcher::LaunchCS2000() {
 void Cs2000Watcher::SignOnCS2000() {
   SignOnClaim claim(signOnRunning_);
   if (!claim.claimed()) return;
-  const LaunchWaits& waits = *env_.waits;
-
-  HWND frame = waits.Poll(kFrameLooks, kLookGapMs, [] { return FindWindowA("AOL Frame25", nullptr); });
-  if (!frame) {
-    if (waits.Ended()) return;
-    const std::string text = win::LoadResourceText(
-        IDS_CS_CANNOT_SIGN_ON,
-        "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
-    win::ShowMessageBox(nullptr, text.c_str(), "Tetherly!", MB_OK, env_.boxes);
-    return;
-  }
-  HWND mdi = waits.Poll(kMdiLooks, kLookGapMs,
-                        [frame] { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); });
+  HWND mdi = WaitForClientMdi(
+      env_, IDS_CS_CANNOT_SIGN_ON,
+      "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
   if (!mdi) return;
-  HWND connect = waits.Poll(kConnectLooks, kLookGapMs, [mdi] {
+  const LaunchWaits& waits = *env_.waits;
+  HWND connect = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [mdi] {
     return FindWindowExA(mdi, nullptr, "AOL Child", "Connect to CompuServe");
   });
-  if (!connect || !waits.Sleep(kBeforePressMs)) return;
+  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return;
   EnumChildWindows(connect, EnumCS2000ConnectBtnFunc, 0);
 }
 

@@ -409,6 +409,17 @@ LRESULT CALLBACK DriverProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 
 // ---- Control thread -------------------------------------------------------------
 
+// The stand-in's own windows (driver, control) are message-only: no search
+// for the client's windows can find them.
+HWND CreateMessageWindow(const char* cls, WNDPROC proc) {
+  WNDCLASSEXA wc = {sizeof(wc)};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = g_instance;
+  wc.lpszClassName = cls;
+  RegisterClassExA(&wc);
+  return CreateWindowExA(0, cls, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_instance, nullptr);
+}
+
 LRESULT CALLBACK ControlProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   if (m != WM_COPYDATA) return DefWindowProcA(h, m, wp, lp);
   const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
@@ -439,13 +450,7 @@ LRESULT CALLBACK ControlProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 DWORD WINAPI ControlThread(void* ready) {
-  WNDCLASSEXA wc = {sizeof(wc)};
-  wc.lpfnWndProc = ControlProc;
-  wc.hInstance = g_instance;
-  wc.lpszClassName = kControlClass;
-  RegisterClassExA(&wc);
-  g_control = CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_instance,
-                              nullptr);
+  g_control = CreateMessageWindow(kControlClass, ControlProc);
   SetEvent(static_cast<HANDLE>(ready));
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -508,13 +513,7 @@ int main(int argc, char** argv) {
   g_wake = CreateEventA(nullptr, TRUE, TRUE, nullptr);
   g_hungSignal = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
-  WNDCLASSEXA wc = {sizeof(wc)};
-  wc.lpfnWndProc = DriverProc;
-  wc.hInstance = g_instance;
-  wc.lpszClassName = kDriverClass;
-  RegisterClassExA(&wc);
-  g_driver = CreateWindowExA(0, kDriverClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_instance,
-                             nullptr);
+  g_driver = CreateMessageWindow(kDriverClass, DriverProc);
 
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE control = CreateThread(nullptr, 0, ControlThread, ready, 0, nullptr);
