@@ -31,6 +31,7 @@ std::string ProgramFolder() {
 }  // namespace
 
 void AolWatcher::LaunchAOL() {
+  if (env_.waits->Ended()) return;  // asked for before Exit, reached after it
   DWORD signOn = 0;
   store_.ReadFlag(settings::kAolSignOn, signOn);
   AolLaunchOptions o;

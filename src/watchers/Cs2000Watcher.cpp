@@ -97,6 +97,7 @@ void Cs2000Watcher::ScanCS2000ConnectionFailed() {
 }
 
 void Cs2000Watcher::LaunchCS2000() {
+  if (env_.waits->Ended()) return;  // asked for before Exit, reached after it
   DWORD signOn = 0;
   store_.ReadFlag(settings::kCsSignOn, signOn);
   DWORD useName = 0;

@@ -1,6 +1,7 @@
 #include "watchers/WindowPress.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "watchers/MatchRules.h"

@@ -115,6 +115,17 @@ TEST_F(LaunchTest, FailedLaunchShowsTheShellErrorBox) {
   EXPECT_TRUE(recorder_.Lines().empty());
 }
 
+// A launch asked for before Exit but reached after it starts nothing (here a
+// start would show the shell's error box at once).
+TEST_F(LaunchTest, NothingStartsAfterExit) {
+  store_.WriteBrowserLaunch(SignOnClient::Aol, 1, "C:\\no\\such\\client.exe");
+  store_.WriteBrowserLaunch(SignOnClient::Cs, 1, "C:\\no\\such\\cs2000.exe");
+  waits_.End();
+  aol_->LaunchAOL();
+  cs_->LaunchCS2000();
+  EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(LaunchTest, DefaultBrowser) {
   aol_->LaunchDefaultBrowser("http://127.0.0.1/page");
   ASSERT_TRUE(recorder_.WaitForLines(1));
