@@ -5,6 +5,16 @@
 # machine. Stop it with the tray menu's Exit, or Ctrl+C here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# --client aol|cs2000: try a watcher by hand (see README); handled further down.
+client=""
+if [ "${1:-}" = "--client" ]; then
+  client=${2:-}
+  case "$client" in
+    aol|cs2000) ;;
+    *) echo "usage: $0 [--client aol|cs2000]" >&2; exit 2 ;;
+  esac
+fi
 bash scripts/bootstrap.sh
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build build/win -j "$(nproc)" --target tetherly loopback_servers 2>/dev/null \
@@ -57,6 +67,69 @@ root='HKEY_LOCAL_MACHINE\SOFTWARE\Quillmark\Tetherly'
   echo '"Access"=dword:00000001'
 } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+
+# ---- --client: a stand-in client and the recorder in place of the real ones ----
+# The stand-in shows the client's windows (tests/support/standin/trees/); its
+# "Program Path" and the browser (http and .htm handlers) are the recorder,
+# so nothing real starts. After Exit, what the stand-in got is printed.
+if [ -n "$client" ]; then
+  cmake --build build/win -j "$(nproc)" --target standin_client cmdline_recorder >/dev/null
+  support=build/win/tests/support
+  recorder_win=$(winepath -w "$PWD/$support/cmdline_recorder.exe" 2>/dev/null)
+  rm -f "$run/standin.log" "$run/recorder.log"
+  export TETHERLY_RECORDER_LOG=$(winepath -w "$run/recorder.log" 2>/dev/null)
+  esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }
+  creg=$run/client.reg
+  {
+    echo 'REGEDIT4'
+    echo
+    for handler in http htmlfile; do
+      echo "[HKEY_CLASSES_ROOT\\$handler\\shell\\open\\command]"
+      echo "@=\"\\\"$(esc "$recorder_win")\\\" %1\""
+    done
+    if [ "$client" = aol ]; then
+      echo "[$root\\AOL Options]"
+      for v in "Stay Online" "Launch Browser" "Sign On" "Scan Interval" "Kill Buddy List Window" \
+               "Kill Advertisement Window" "Auto Redial" "Launch External Browser"; do
+        echo "\"$v\"=dword:00000001"
+      done
+      echo "\"Program Path\"=\"$(esc "$recorder_win")\""
+      echo "[$root\\AOL Options\\Ext Browser Sites]"
+      echo '"Default Site"="http://127.0.0.1/"'
+      echo "[$root\\CS Options]"
+      echo '"Stay Online"=dword:00000000'
+    else
+      echo "[$root\\AOL Options]"
+      echo '"Stay Online"=dword:00000000'
+      echo "[$root\\CS Options]"
+      for v in "Stay Online" "Launch Browser" "Sign On" "Kill Child One Window" \
+               "Kill Advertisement Window" "Auto Redial"; do
+        echo "\"$v\"=dword:00000001"
+      done
+      echo "\"Program Path\"=\"$(esc "$recorder_win")\""
+    fi
+  } > "$creg"
+  wine regedit /S "$(winepath -w "$creg")" >/dev/null 2>&1
+  wine "$support/standin_client.exe" --tree "$(winepath -w "$PWD/tests/support/standin/trees/$client.tree")" \
+    --log "$(winepath -w "$run/standin.log")" >/dev/null 2>&1 &
+  pids+=($!)
+  client_report() {
+    echo
+    echo "What the stand-in $client client received (time ms, window, message, wParam, lParam):"
+    [ -f "$run/standin.log" ] || return 0
+    local freq
+    freq=$(awk '$3 == "freq" { print $4; exit }' "$run/standin.log")
+    awk -v f=$((16#${freq:-989680})) '
+      $6 == "x" || $6 == "p" { if (!t0) t0 = $1; printf "%9.1f  %-10s %-12s %s %s\n", ($1 - t0) * 1000 / f, $2, $3, $4, $5 }
+    ' "$run/standin.log"
+    echo "Programs and pages the launchers started (their parameters):"
+    [ -f "$run/recorder.log" ] && cut -d' ' -f2- "$run/recorder.log" | sed 's/^/  /'
+    return 0
+  }
+  trap 'client_report; cleanup' EXIT INT TERM
+  echo "Stand-in $client client started. Left-click the tray icon: the launcher starts the"
+  echo "recorder as the client, signs on, and the watcher answers the prompt every second."
+fi
 
 echo "Starting tetherly.exe (right-click its tray icon and choose Exit to stop, or press Ctrl+C)."
 wine build/win/src/tetherly.exe

@@ -31,14 +31,19 @@ struct KeepAliveSeam {
 };
 
 struct WatcherSeam {
-  std::function<void()> scanAolTimer, scanAolGadgets, scanAolConnectionLost;
+  std::function<void()> scanAolTimer, scanAolConnectionLost;
+  // The controller's welcome-done and advertisement-done flags go along: the
+  // scan reads them and resets them when the client is gone.
+  std::function<void(LONG& welcomeDone, LONG& advertisementDone)> scanAolGadgets;
   std::function<void()> scanCs2000Timer, scanCs2000Gadgets, scanCs2000FailedDialog,
       scanCs2000ConnectionFailed;
   std::function<void()> scanNetZeroInactivity, scanAttDisconnect, scanMsnDisconnect;
   std::function<void()> checkMsnMail, scanProdigyDisconnect, scanJunoWeb;
   std::function<void()> toggleNetZeroDialer;
   std::function<void()> clearPop3Failed;
+  // On a launcher thread; holds on to what it uses, as the controller may be gone first.
   std::function<void(int which, HWND controller)> launchClient;  // 0 AOL, 1 CS2000
+  std::function<void()> endLaunches;  // Exit: launcher waits and boxes end at once
 };
 
 struct MouseSeam {

@@ -4,6 +4,7 @@
 #include "base/Trace.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
+#include "watchers/ScanPeriod.h"
 #include "win/Clock.h"
 
 namespace {
@@ -30,6 +31,7 @@ StatusReportDlg::~StatusReportDlg() {
     exiting_ = true;
     CallSeam(seams_.tray.removeIcon);
     CallSeam(seams_.tray.destroy);
+    CallSeam(seams_.watchers.endLaunches);
     workers_.Shutdown(3000);
   }
   Destroy();
@@ -63,7 +65,7 @@ void StatusReportDlg::ReadAolCsSettings() {
   cached_.csStayOnline = 0;
   cached_.csLaunchBrowser = 0;
   if (cached_.aolStayOnline == 1) {
-    cached_.aolScanPeriodMs = store_.Read(settings::kAolScanInterval) * 1000;
+    cached_.aolScanPeriodMs = watch::ScanPeriodMs(store_.Read(settings::kAolScanInterval));
     cached_.aolLaunchBrowser = ReadLaunchFlag(store_, /*aol=*/true);
   } else {
     cached_.csStayOnline = store_.Read(settings::kCsStayOnline);
@@ -112,8 +114,9 @@ void StatusReportDlg::SeedAndRunFirstWizard() {
 void StatusReportDlg::StartWorkers() {
   LaunchRoutine launch;
   if (seams_.watchers.launchClient) {
-    launch = [this](Launcher which, HWND controller) {
-      seams_.watchers.launchClient(static_cast<int>(which), controller);
+    // A copy: a launch may outlive the controller (Exit does not wait for it).
+    launch = [client = seams_.watchers.launchClient](Launcher which, HWND controller) {
+      client(static_cast<int>(which), controller);
     };
   }
   DWORD rc = workers_.Start(hwnd(), options_.sessions, std::move(launch));

@@ -43,7 +43,7 @@ bool StatusReportDlg::OnTimer(UINT_PTR id) {
       return true;
     case timer_id::kAol:
       CallSeam(seams_.watchers.scanAolTimer);
-      CallSeam(seams_.watchers.scanAolGadgets);
+      CallSeam(seams_.watchers.scanAolGadgets, welcomeDone_, advertisementDone_);
       if (cached_.aolAutoRedial == 1) CallSeam(seams_.watchers.scanAolConnectionLost);
       return true;
     case timer_id::kNetZero:

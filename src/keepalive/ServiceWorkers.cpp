@@ -60,9 +60,10 @@ DWORD ServiceWorkers::Start(HWND controller, ServiceSessionFactory sessions, Lau
     l->controller = controller;
     launchers_[i] = std::move(slot);
     const UINT request = i == 0 ? kLaunchAolMessage : kLaunchCs2000Message;
-    DWORD rc = l->thread.Start([this, l, request](const MSG& msg) {
+    // The routine is copied: a launch may outlive this object (Shutdown does not wait for it).
+    DWORD rc = l->thread.Start([launch = launch_, l, request](const MSG& msg) {
       if (msg.message != request) return;
-      if (launch_) launch_(l->which, l->controller);
+      if (launch) launch(l->which, reinterpret_cast<HWND>(msg.wParam));
       l->busy.Set(0);
     });
     if (rc != ERROR_SUCCESS) return rc;
@@ -110,7 +111,7 @@ bool ServiceWorkers::RequestLaunch(Launcher which) {
   LauncherSlot* l = launchers_[static_cast<int>(which)].get();
   if (!l || shutDown_ || !l->busy.TryClaim()) return false;
   const UINT request = which == Launcher::Aol ? kLaunchAolMessage : kLaunchCs2000Message;
-  if (l->thread.Post(request, 0, 0)) return true;
+  if (l->thread.Post(request, reinterpret_cast<WPARAM>(l->controller), 0)) return true;
   l->busy.Set(0);
   return false;
 }

@@ -43,7 +43,8 @@ class ServiceSession {
 using ServiceSessionFactory = std::function<std::unique_ptr<ServiceSession>(ServiceContext&)>;
 
 enum class Launcher : int { Aol = 0, Cs2000 = 1 };
-// Runs one client launch to its end on the launcher thread.
+// Runs one client launch to its end on the launcher thread, with the
+// controller window its request carried. It may outlive the controller.
 using LaunchRoutine = std::function<void(Launcher which, HWND controller)>;
 
 class ServiceWorkers {
@@ -72,8 +73,8 @@ class ServiceWorkers {
   // Returns false, leaving the busy flag as it was, when the post failed.
   bool PostRequest(ServiceKind kind, const char* host);
 
-  // Claims the launcher and posts its request; false when a launch is already
-  // in progress or the post failed.
+  // Claims the launcher and posts its request (wParam: the controller
+  // window); false when a launch is already in progress or the post failed.
   bool RequestLaunch(Launcher which);
   bool IsLaunching(Launcher which);
 

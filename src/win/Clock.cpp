@@ -74,6 +74,19 @@ DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms) {
   return WAIT_OBJECT_0;
 }
 
+DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms) {
+  const DWORD total = ScaledMs(ms);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    DWORD elapsed = GetTickCount() - start;
+    DWORD left = total == INFINITE ? INFINITE : (elapsed >= total ? 0 : total - elapsed);
+    DWORD rc = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+    if (rc != WAIT_OBJECT_0 + 1) return rc;
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
 void PumpFor(DWORD ms) {
   const DWORD total = ScaledMs(ms);
   const DWORD start = GetTickCount();

@@ -28,6 +28,9 @@ namespace win {
 // send to this thread's windows (a worker writing a trace line must not
 // deadlock against a user-interface thread waiting for it to end).
 DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
+// Waits for one handle up to `ms` (scaled), answering what other threads send
+// to this thread's windows but dispatching nothing else (no timers, no input).
+DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms);
 // Waits `ms` (scaled) while dispatching this thread's messages, so windows
 // keep painting.
 void PumpFor(DWORD ms);

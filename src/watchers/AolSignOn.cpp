@@ -1,0 +1,112 @@
+// AOL launch, sign-on and the outside browser.
+#include <windows.h>
+
+#include <vector>
+
+#include "res/resource_watchers.h"
+#include "settings/SettingsSchema.h"
+#include "watchers/AolWatcher.h"
+#include "watchers/LaunchParameters.h"
+#include "watchers/MatchRules.h"
+#include "watchers/ShellLaunch.h"
+#include "watchers/ShellLaunchError.h"
+#include "watchers/SignOn.h"
+#include "watchers/WindowPress.h"
+#include "win/ResourceText.h"
+
+namespace watch {
+namespace {
+
+// Sign-on windows, looked for in this order; then the configured titles.
+constexpr const char* kSignOnTitles[] = {"Welcome", "Sign On", "Goodbye from AOL!"};
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string p(path, n < sizeof(path) ? n : 0);
+  size_t sep = p.find_last_of("\\/");
+  return sep == std::string::npos ? std::string() : p.substr(0, sep + 1);
+}
+
+}  // namespace
+
+void AolWatcher::LaunchAOL() {
+  if (env_.waits->Ended()) return;  // asked for before Exit, reached after it
+  DWORD signOn = 0;
+  store_.ReadFlag(settings::kAolSignOn, signOn);
+  AolLaunchOptions o;
+  o.signOn = signOn == 1;
+  std::vector<std::string> list;
+  DWORD flag = 0;
+  store_.ReadScreenNames(settings::SignOnClient::Aol, flag, o.screenName, list);
+  o.useScreenName = flag == 1;
+  flag = 0;
+  store_.ReadSiteList(settings::SiteList::AolSites, flag, o.site, list);
+  o.useSpecificSite = flag == 1;
+  DWORD launch = 0;
+  std::string path;
+  store_.ReadBrowserLaunch(settings::SignOnClient::Aol, launch, path);
+
+  const INT_PTR result = ShellOpen(path, BuildAolParameters(o));
+  if (ShellLaunchFailed(result)) {
+    ShowShellLaunchError(result, win::LoadResourceText(IDS_AOL_LAUNCH_ERROR_CAPTION, "AOL Browser Error"),
+                         env_.boxes);
+    return;
+  }
+  if (AolSignOnNeedsPress(o)) SignOnAOL();
+
+  DWORD external = 0;
+  std::string site;
+  store_.ReadSiteList(settings::SiteList::ExtBrowserSites, external, site, list);
+  if (external == 1 && !env_.waits->Ended()) LaunchDefaultBrowser(site);
+}
+
+void AolWatcher::SignOnAOL() {
+  SignOnClaim claim(signOnRunning_);
+  if (!claim.claimed()) return;
+  HWND mdi = WaitForClientMdi(
+      env_, IDS_AOL_CANNOT_SIGN_ON,
+      "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings");
+  if (!mdi) return;
+
+  std::vector<std::string> titles(std::begin(kSignOnTitles), std::end(kSignOnTitles));
+  for (const settings::StringSetting& s : {settings::kAolSignOnTitle, settings::kAolReSignOnTitle}) {
+    std::string title;
+    if (store_.Read(s, title) && !title.empty()) titles.push_back(title);
+  }
+  const LaunchWaits& waits = *env_.waits;
+  HWND window = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [&]() -> HWND {
+    for (const std::string& t : titles)
+      if (HWND h = FindWindowExA(mdi, nullptr, "AOL Child", t.c_str())) return h;
+    return nullptr;
+  });
+  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return;
+
+  for (const settings::StringSetting& s : {settings::kAolSignOnButton, settings::kAolReSignOnButton}) {
+    std::string button;
+    store_.Read(s, button);
+    EnumChildWindows(window, EnumAOLSignOnBtnFunc, reinterpret_cast<LPARAM>(&button));
+  }
+}
+
+void AolWatcher::LaunchDefaultBrowser(const std::string& url) {
+  const std::string target = url.empty() ? ProgramFolder() + "blank.htm" : url;
+  if (!ShellLaunchFailed(ShellOpen(target, std::string()))) return;
+  const std::string text =
+      win::LoadResourceText(IDS_NO_DEFAULT_BROWSER,
+                            "Default browser cannot be found. Please launch your browser and set "
+                            "the URL to ") +
+      target;
+  win::ShowMessageBox(nullptr, text.c_str(), "Tetherly!", MB_OK, env_.boxes);
+}
+
+BOOL CALLBACK EnumAOLSignOnBtnFunc(HWND child, LPARAM buttonText) {
+  const auto* configured = reinterpret_cast<const std::string*>(buttonText);
+  const std::string text = ReadText(child, kShortTextBuffer);
+  if (MatchContains(text, "Sign On") || MatchContains(text, "Sign On Again") ||
+      (configured && MatchContains(text, *configured)))
+    SpacePress(child);
+  return TRUE;
+}
+
+}  // namespace watch

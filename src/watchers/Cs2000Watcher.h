@@ -1,0 +1,56 @@
+#pragma once
+// The CompuServe 2000 client watcher. The client is built on the AOL window
+// framework, so this is the AOL watcher with CompuServe's titles, settings
+// and tray looks; it shares the AOL prompt callbacks and their PromptFlags.
+// Scans run on the user-interface thread (controller timer 14), the launch on
+// the CS2000 launcher thread.
+//
+// Lifecycle and sign-on rules as for AolWatcher: one per program; one sign-on
+// at a time; waits end with the environment's waits. Unlike AOL it keeps no
+// advertisement state: advertisements are searched on every gadget scan.
+#include <windows.h>
+
+#include "settings/SettingsStore.h"
+#include "watchers/WatcherEnv.h"
+#include "win/Lock.h"
+
+namespace watch {
+
+class Cs2000Watcher {
+ public:
+  Cs2000Watcher(WatcherEnv env, PromptFlags& prompts);
+
+  // ---- User-interface thread (timer 14) ----
+  void ScanCS2000Timer();
+  void ScanCS2000Gadgets();
+  void ScanCS2000FailedDialog();
+  void ScanCS2000ConnectionFailed();
+
+  // ---- CS2000 launcher thread ----
+  void LaunchCS2000();
+
+  // ---- Either thread ----
+  void SignOnCS2000();
+
+  bool cs2000Seen() const { return cs2000Seen_ != 0; }
+  static constexpr int kChildCount = 4;
+  long childDone(int row) const { return childDone_[row]; }
+
+ private:
+  long CloseChild(int row, HWND mdi);
+
+  WatcherEnv env_;
+  PromptFlags& prompts_;
+  SettingsStore store_;
+  long cs2000Seen_ = 0;
+  long childDone_[kChildCount] = {};
+  win::GuardedFlag signOnRunning_;
+};
+
+// Presses a child whose text (64 bytes) is exactly "CONNECT".
+BOOL CALLBACK EnumCS2000ConnectBtnFunc(HWND child, LPARAM unused);
+// Clicks 5 pixels inside a refusal button and presses it, then stops; posts
+// nothing. Extra not used.
+BOOL CALLBACK EnumCS2000AdBtnFunc(HWND child, LPARAM unused);
+
+}  // namespace watch
