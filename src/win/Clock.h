@@ -29,6 +29,7 @@ namespace win {
 // deadlock against a user-interface thread waiting for it to end).
 DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 // Waits `ms` (scaled) while dispatching this thread's messages, so windows
-// keep painting.
-void PumpFor(DWORD ms);
+// keep painting. Measured with the performance counter, so short waits keep
+// their length. False when WM_QUIT arrived (it is posted again for the loop).
+bool PumpFor(DWORD ms);
 }  // namespace win
