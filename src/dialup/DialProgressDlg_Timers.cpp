@@ -91,7 +91,8 @@ void DialProgressDlg::OnMinimiseTick() {
 }
 
 void DialProgressDlg::OnLineMonitorTick() {
-  if (RasLibrary::ConnectionActive()) return;
+  // A box of the wrapper is up: the line is looked at again next tick.
+  if (busy_ || RasLibrary::ConnectionActive()) return;
   StopTimerMark(kLineMonitorTimer);
   LineDown();
   if (UseDialer()) PostEvent(kEventEnded);
