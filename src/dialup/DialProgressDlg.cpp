@@ -198,6 +198,7 @@ void DialProgressDlg::OnDialFailed(const std::string& text) {
   dialing_ = false;
   StopProgressTimers();
   SetStatusIcon(IDI_NOTICE_EXCLAMATION);
+  SetCaption(DialUpToCaption(ras_.ProfileName()));  // it no longer dials
   SetButtonsIdle(true);
   SetDialState(1);
   // The library wants the handle of a dial that ended in an error back.

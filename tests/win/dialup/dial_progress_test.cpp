@@ -89,6 +89,7 @@ TEST_F(DialDialogTest, AnErrorDuringTheDialIsShownAndNotRetried) {
     EXPECT_EQ(failedText_, c.text);
     EXPECT_EQ(texts_.back(), c.text);
     EXPECT_EQ(IconShown(), IDI_NOTICE_EXCLAMATION);
+    EXPECT_EQ(Caption(), "Dial-Up To Loopback ISP");
     EXPECT_FALSE(dlg_->IsDialing());
     EXPECT_EQ(dialStates_, (std::vector<int>{0, 1}));
     EXPECT_TRUE(Enabled(IDC_DIAL_DIAL));
