@@ -66,15 +66,19 @@ void MouseSimulation::Walk() {
   if (walking_) return;
   walking_ = true;
   int width = 0, height = 0;
-  mouse::Point start;
-  CursorDevice cursor(controller_);
-  if (ScreenSize(controller_, width, height) && cursor.GetPos(start)) {
+  POINT start;
+  if (ScreenSize(controller_, width, height) && GetCursorPos(&start)) {
     Random15& random = Random15::Shared();
     mouse::Point target;
     target.x = random.Next() % width;
     target.y = random.Next() % height;
-    lastWalk_ = mouse::Walk(cursor, target);
+    lastWalk_ = WalkTo(target);
   }
   walking_ = false;
   armed_ = false;
+}
+
+mouse::WalkResult MouseSimulation::WalkTo(mouse::Point target) {
+  CursorDevice cursor(controller_);
+  return mouse::Walk(cursor, target);
 }

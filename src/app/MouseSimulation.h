@@ -28,6 +28,8 @@ class MouseSimulation {
   void IdleCheck();
   // Timer 11: the walk to a random point drawn from the program's generator.
   void Walk();
+  // The walk itself, from where the cursor is to `target` (the benchmark's too).
+  mouse::WalkResult WalkTo(mouse::Point target);
 
   bool armed() const { return armed_; }
   bool walking() const { return walking_; }

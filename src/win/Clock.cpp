@@ -98,9 +98,10 @@ bool PumpFor(DWORD ms) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    // Timeouts are whole milliseconds: less than half of one left counts as done.
     const ULONGLONG now = NowUs();
-    if (now >= end) return true;
-    const DWORD left = static_cast<DWORD>((end - now + 999) / 1000);
+    if (now + 500 >= end) return true;
+    const DWORD left = static_cast<DWORD>((end - now + 500) / 1000);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
   }
 }
