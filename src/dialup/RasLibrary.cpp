@@ -137,6 +137,8 @@ bool RasLibrary::Dial(HWND notify) {
     return false;
   }
   HangUpPrevious();
+  // The window to report to went while a box was up: the program is ending.
+  if (notify && !IsWindow(notify)) return false;
 
   current_ = nullptr;
   RasHandle handle = nullptr;

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "dialup/DialUpEntries.h"
+#include "dialup/NoticeDlg.h"
 #include "dialup/RasLibrary.h"
 #include "dialup_fixture.h"
+#include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/MessageRecorder.h"
 #include "win/RegKey.h"
@@ -273,6 +275,26 @@ TEST_F(RasLibraryTest, ErrorTextsComeFromTheLibrary) {
   EXPECT_EQ(boxes_[0].caption, "Error");
   EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_NE(boxes_[0].text, "");
+}
+
+// The notice itself: the icon of its kind, and a Help button that says so
+// when there is no help file.
+TEST_F(RasLibraryTest, TheNoticeShowsItsIconAndItsHelpSaysWhenThereIsNoHelpFile) {
+  dialup::SetNoticeHandler({});
+  static HICON shown = nullptr;
+  shown = nullptr;
+  SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND notice = FindWindowA("#32770", "Tetherly! Help Wizard");
+    if (!notice) return;
+    KillTimer(nullptr, id);
+    shown = reinterpret_cast<HICON>(SendDlgItemMessageA(notice, IDC_NOTICE_ICON, STM_GETICON, 0, 0));
+    SendMessageA(notice, WM_COMMAND, IDHELP, 0);
+    PostMessageA(notice, WM_COMMAND, IDOK, 0);
+  });
+  dialup::ShowNotice(nullptr, "A notice", dialup::kNoticeExclamation, IDH_NO_DIALUP);
+  EXPECT_EQ(shown, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTICE_EXCLAMATION)));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].text.find(".HLP was not found."), std::string::npos) << boxes_[0].text;
 }
 
 // The connection query counts any connection, through the same library.
