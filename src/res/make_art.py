@@ -289,17 +289,6 @@ def dialer_ring(c, colour, start_deg, sweep_deg):
     c.draw.arc(box, start_deg - 90, start_deg - 90 + sweep_deg, fill=WHITE, width=w)
 
 
-def dialer_painter(colour, start_deg=None, sweep_deg=0):
-    def paint(size):
-        c = Canvas(size)
-        disc(c, colour)
-        if start_deg is not None:
-            dialer_ring(c, colour, start_deg, sweep_deg)
-        handset(c)
-        return c.result()
-    return paint
-
-
 def triangle(c, colour):
     rim = c.stroke(0.0, 1.0)
     pts = [(c.px(0.5), c.px(0.04)), (c.px(0.97), c.px(0.93)), (c.px(0.03), c.px(0.93))]
@@ -314,16 +303,16 @@ def octagon(c, colour):
     c.draw.polygon(pts, fill=colour + (255,), outline=shade(colour, 0.62) + (255,), width=rim)
 
 
-def low_exclamation(c):
-    polyline(c, [(0.5, 0.36), (0.5, 0.64)], 0.11, 1.8)
-    r = 0.065
-    c.draw.ellipse(c.box(0.5, 0.8, r, r), fill=WHITE)
+def bar_and_dot(bar_top, bar_bottom, dot_y, width, min_px, r):
+    """A symbol of a vertical bar and a dot: "!" with the dot below, "i" above."""
+    def symbol(c):
+        polyline(c, [(0.5, bar_top), (0.5, bar_bottom)], width, min_px)
+        c.draw.ellipse(c.box(0.5, dot_y, r, r), fill=WHITE)
+    return symbol
 
 
-def info_mark(c):
-    polyline(c, [(0.5, 0.45), (0.5, 0.74)], 0.12, 2.0)
-    r = 0.075
-    c.draw.ellipse(c.box(0.5, 0.28, r, r), fill=WHITE)
+low_exclamation = bar_and_dot(0.36, 0.64, 0.8, 0.11, 1.8, 0.065)
+info_mark = bar_and_dot(0.45, 0.74, 0.28, 0.12, 2.0, 0.075)
 
 
 def question_mark(c):
@@ -339,9 +328,11 @@ ICONS += [
     ("notice_information", SMALL, painter(disc, BLUE, info_mark)),
     ("notice_question", SMALL, painter(disc, DARK_BLUE, question_mark)),
     ("notice_stop", SMALL, painter(octagon, RED, lambda c: cross(c, extent=0.2))),
-    ("dialer_idle", SMALL, dialer_painter(GREY)),
-    ("dialer_connected", SMALL, dialer_painter(GREEN, 0, 360)),
-] + [("dialer_frame_%d" % k, SMALL, dialer_painter(AMBER, (k - 1) * 40, 90)) for k in range(1, 10)]
+    ("dialer_idle", SMALL, painter(disc, GREY, handset)),
+    ("dialer_connected", SMALL, painter(disc, GREEN, lambda c: dialer_ring(c, GREEN, 0, 360), handset)),
+] + [("dialer_frame_%d" % k, SMALL,
+      painter(disc, AMBER, lambda c, k=k: dialer_ring(c, AMBER, (k - 1) * 40, 90), handset))
+     for k in range(1, 10)]
 
 
 # .ico writer: 32-bit images with an AND mask, readable by every Windows ---------

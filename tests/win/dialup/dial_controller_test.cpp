@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/ProductionSeams.h"
+#include "app/StatusReportDlg.h"
 #include "dialup_fixture.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"
+#include "support/ProductionController.h"
 
 namespace {
 
@@ -22,14 +23,7 @@ class DialControllerTest : public DialUpTest {
   ~DialControllerTest() override { dlg_.reset(); }
 
   void Start() {
-    ControllerOptions options = MakeProductionControllerOptions();
-    options.showSplash = false;
-    auto forward = options.seams.tray.setLook;
-    options.seams.tray.setLook = [this, forward](int look, const char* text) {
-      looks_.push_back(look);
-      if (forward) forward(look, text);
-    };
-    dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
+    dlg_ = std::make_unique<StatusReportDlg>(testing_support::ProductionOptionsRecordingLooks(&looks_));
     ASSERT_TRUE(dlg_->Create());
   }
   bool Looked(int look) const { return std::find(looks_.begin(), looks_.end(), look) != looks_.end(); }
