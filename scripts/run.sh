@@ -131,5 +131,57 @@ if [ -n "$client" ]; then
   echo "recorder as the client, signs on, and the watcher answers the prompt every second."
 fi
 
+# ---- Dial-up: a simulated library and a loopback profile --------------------
+# The program dials "Loopback ISP" at start-up through a simulated rasapi32.dll
+# put beside it, which follows build/run/rasapi32-script.txt (written once,
+# read again at every dial: edit it to change what the next dial does) and
+# logs every call to build/run/rasapi32.log. MOUSE_WALK=1 turns on the idle
+# mouse walk (after one still minute; it moves your real pointer).
+cmake --build build/win -j "$(nproc)" --target simulated_rasapi32 >/dev/null
+cp build/win/tests/support/rasapi32/rasapi32.dll build/win/src/rasapi32.dll
+ras_script=$run/rasapi32-script.txt
+if [ ! -f "$ras_script" ]; then
+  cat > "$ras_script" <<'EOF'
+# Script of the simulated dial-up library (every line is described at the top
+# of tests/support/rasapi32/SimulatedRas.cpp). Delays are in milliseconds.
+entry Loopback ISP
+# Connects in about four seconds...
+state 0 300
+state 1 300
+state 2 300
+state 3 1500
+state 4 300
+state 5 300
+state 6 600
+state 14 300
+state 8192 300
+# ...and the line drops after a minute (the dialog counts down and redials).
+drop 60000
+EOF
+fi
+export TETHERLY_RAS_SCRIPT=$(winepath -w "$ras_script") TETHERLY_RAS_LOG=$(winepath -w "$run/rasapi32.log")
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;rasapi32=n,b"
+dialup_reg=$run/dialup.reg
+{
+  echo 'REGEDIT4'
+  echo
+  echo "[$root\\Modem Dialer]"
+  echo '"Use Dialer"=dword:00000001'
+  echo '"Profile"="Loopback ISP"'
+  echo '"Dial At Startup"=dword:00000001'
+  echo '"Reconnect"=dword:00000001'
+  echo "[$root\\Modem Dialer\\Loopback ISP]"
+  echo '"Login"="guest"'
+  echo '"Password"="guest"'
+  echo "[$root\\Settings]"
+  if [ "${MOUSE_WALK:-0}" = 1 ]; then
+    echo '"Simulate Mouse"=dword:00000001'
+    echo '"Mouse Timer"=dword:00000001'
+  else
+    echo '"Simulate Mouse"=dword:00000000'
+  fi
+} > "$dialup_reg"
+wine regedit /S "$(winepath -w "$dialup_reg")" >/dev/null 2>&1
+
 echo "Starting tetherly.exe (right-click its tray icon and choose Exit to stop, or press Ctrl+C)."
 wine build/win/src/tetherly.exe

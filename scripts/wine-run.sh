@@ -3,6 +3,8 @@
 #   wine-run.sh DIR program.exe [args...]
 set -u
 dir=$1; shift
-export WINEPREFIX="$dir/prefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+# The prefix's own overrides, then any the test adds (e.g. "rasapi32=n,b").
+export WINEPREFIX="$dir/prefix" WINEDEBUG=${WINEDEBUG:--all} \
+  WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 if [ -f "$dir/display" ]; then export DISPLAY=$(cat "$dir/display"); else unset DISPLAY; fi
 exec wine "$@"

@@ -9,6 +9,7 @@
 #include <functional>
 
 class ServiceWorkers;
+class StatusReportDlg;
 
 struct TraySeam {
   std::function<void(HWND controller)> create;  // the tray window, once, at initialisation
@@ -47,6 +48,8 @@ struct WatcherSeam {
 };
 
 struct MouseSeam {
+  // Once the controller window exists: the walk arms the controller's move timer.
+  std::function<void(StatusReportDlg& controller)> attach;
   std::function<void()> rememberCursor;
   std::function<void()> idleCheck;  // timer 16
   std::function<void()> walk;       // timer 11
@@ -54,6 +57,8 @@ struct MouseSeam {
 };
 
 struct DialSeam {
+  // Once the controller window exists: the dial dialog sets its dial state.
+  std::function<void(StatusReportDlg& controller)> attach;
   std::function<bool()> exists;
   std::function<void(bool visible)> create;
   std::function<void(bool visible)> show;

@@ -9,6 +9,11 @@ namespace {
 
 KeepAliveApp* g_current = nullptr;
 
+bool IsModelessDialog(HWND window) {
+  char name[16] = {};
+  return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, "#32770") == 0;
+}
+
 void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tetherly!", MB_OK); }
 
 std::string LoadText(UINT id, const char* fallback) {
@@ -73,8 +78,10 @@ bool KeepAliveApp::InitInstance() {
 int KeepAliveApp::Run() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    HWND dialog = controller_ ? controller_->hwnd() : nullptr;
-    if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+    // Tab, Enter and Esc for whichever of the program's modeless dialogs
+    // (status report, dial progress, trace) the message is for.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && IsModelessDialog(root) && IsDialogMessageA(root, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

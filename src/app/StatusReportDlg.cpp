@@ -94,6 +94,8 @@ BOOL StatusReportDlg::OnInitDialog() {
   cached_.pop3PeriodMinutes = store_.ReadPop3Interval();
   netZeroDialerStarted_ = false;
   CallSeam(seams_.tray.create, hwnd());
+  CallSeam(seams_.mouse.attach, *this);
+  CallSeam(seams_.dial.attach, *this);
   mode_ = ChooseInitialMode();
   AddIconAndStartTimersByMode();
   CallSeam(seams_.mouse.applyIdleDisconnect, 0);

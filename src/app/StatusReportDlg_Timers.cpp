@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "app/MouseWalk.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
 
@@ -23,8 +24,7 @@ void StatusReportDlg::KillTimerRecord(UINT_PTR id) {
 }
 
 void StatusReportDlg::ArmMouseMoveTimer() {
-  DWORD minutes = store_.Read(settings::kMouseTimer);
-  StartTimerRecord(timer_id::kMouseMove, minutes == 0 ? 240000 : minutes * 60000);
+  StartTimerRecord(timer_id::kMouseMove, mouse::IdlePeriodMs(store_.Read(settings::kMouseTimer)));
 }
 
 void StatusReportDlg::KillMouseMoveTimer() { KillTimerRecord(timer_id::kMouseMove); }

@@ -5,6 +5,7 @@
 
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
+#include "win/HelpFile.h"
 #include "win/MessageBox.h"
 
 namespace {
@@ -15,6 +16,8 @@ constexpr const char* kAskDisconnect = "Are you sure you want to disconnect your
 constexpr const char* kAskConfigureDialer =
     "You have not configured to use modem dialer. Do you want to configure it now?";
 constexpr INT_PTR kWizardFinished = 12325;  // ID_WIZFINISH
+// Every grayed item of the menu is disabled as well.
+constexpr UINT kGrayed = MF_DISABLED | MF_GRAYED;
 
 bool IsOn(const SettingsStore& store, const settings::DwordSetting& setting) {
   return store.Read(setting) == 1;
@@ -65,20 +68,20 @@ HMENU StatusReportDlg::BuildTrayMenu() {
   if (!popup) return menu;
 
   const bool canDial = dialState_ == 1;
-  EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | (canDial ? MF_ENABLED : MF_GRAYED));
-  EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | (canDial ? MF_GRAYED : MF_ENABLED));
+  EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | (canDial ? MF_ENABLED : kGrayed));
+  EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | (canDial ? kGrayed : MF_ENABLED));
   if (!IsOn(store_, settings::kNetZeroStayOnline) && !IsOn(store_, settings::kModemUseDialer)) {
-    EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | kGrayed);
+    EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | kGrayed);
   }
 
   if (!FillSignOnPopup(popup)) DeleteMenu(popup, kSignOnPosition, MF_BYPOSITION);
 
   if (mode_ == ConnectionMode::AutoNetSense)
-    EnableMenuItem(popup, cmd::kActivateAutoNetSense, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, cmd::kActivateAutoNetSense, MF_BYCOMMAND | kGrayed);
   if (wizardOpen_ || configOpen_) {
-    EnableMenuItem(popup, cmd::kConfigurationWizard, MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(popup, cmd::kAdvancedConfigurations, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, cmd::kConfigurationWizard, MF_BYCOMMAND | kGrayed);
+    EnableMenuItem(popup, cmd::kAdvancedConfigurations, MF_BYCOMMAND | kGrayed);
   }
   return menu;
 }
@@ -186,18 +189,7 @@ void StatusReportDlg::OpenHelp() {
     seams_.config.showHelp();
     return;
   }
-  char path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) return;
-  std::string help(path, n);
-  size_t dot = help.find_last_of('.');
-  size_t slash = help.find_last_of("\\/");
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) help.resize(dot);
-  help += ".HLP";
-  if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::string text = "The help file " + help + " was not found.";
+  win::OpenHelpFile(hwnd(), HELP_FINDER, 0, [this](const std::string& text) {
     Ask(text.c_str(), MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  WinHelpA(hwnd(), help.c_str(), HELP_FINDER, 0);
+  });
 }

@@ -1,29 +1,35 @@
 #include "dialup/DialUpConnections.h"
 
 #include <windows.h>
-#include <ras.h>
-#include <raserror.h>
 
-#include <memory>
+#include <atomic>
+#include <vector>
+
+#include "dialup/RasApi.h"
 
 namespace {
-// Not every SDK names this dial-up error.
-constexpr DWORD kOutOfBuffers = 614;
+
+// Loaded once found and kept for the rest of the run: the monitors ask every
+// few seconds. A library that is missing is looked for again at the next ask.
+HMODULE QueryModule() {
+  static std::atomic<HMODULE> kept{nullptr};
+  if (HMODULE m = kept.load()) return m;
+  HMODULE loaded = LoadLibraryA(dialup::kRasLibraryName);
+  if (!loaded) return nullptr;
+  HMODULE expected = nullptr;
+  if (!kept.compare_exchange_strong(expected, loaded)) {
+    FreeLibrary(loaded);
+    return expected;
+  }
+  return loaded;
+}
+
 }  // namespace
 
 bool AnyDialUpConnection() {
-  // One entry first; if the library wants a bigger buffer it says how big.
-  RASCONNA one = {};
-  one.dwSize = sizeof(RASCONNA);
-  DWORD bytes = sizeof(RASCONNA), count = 0;
-  DWORD rc = RasEnumConnectionsA(&one, &bytes, &count);
-  if (rc == ERROR_BUFFER_TOO_SMALL || rc == ERROR_BUFFER_INVALID || rc == kOutOfBuffers) {
-    if (bytes < sizeof(RASCONNA) || bytes > 64 * sizeof(RASCONNA)) return false;
-    const DWORD entries = bytes / sizeof(RASCONNA);
-    std::unique_ptr<RASCONNA[]> many(new RASCONNA[entries]());
-    for (DWORD i = 0; i < entries; ++i) many[i].dwSize = sizeof(RASCONNA);
-    count = 0;
-    rc = RasEnumConnectionsA(many.get(), &bytes, &count);
-  }
-  return rc == ERROR_SUCCESS && count > 0;
+  auto enumerate =
+      dialup::FindEntry<dialup::RasEnumConnectionsFn>(QueryModule(), "RasEnumConnectionsA");
+  std::vector<dialup::RasConn> connections;
+  return enumerate && dialup::EnumerateConnections(enumerate, connections) == ERROR_SUCCESS &&
+         !connections.empty();
 }

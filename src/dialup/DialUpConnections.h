@@ -1,4 +1,5 @@
 #pragma once
 // Whether any dial-up connection exists (not only one this program made).
-// A failed query counts as "none".
+// The library is looked up at run time; a missing library, or a query that
+// fails, counts as "none".
 bool AnyDialUpConnection();

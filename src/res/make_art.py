@@ -261,6 +261,80 @@ ICONS = [
 ] + [("dial_frame_%d" % k, SMALL, dial_frame_painter(k)) for k in range(10)]
 
 
+# Dial-up dialog and notice icons ------------------------------------------------
+# The dial dialog shows a handset: grey while idle, amber with a turning arc
+# while dialing (frames 1 to 9), green inside a closed ring when connected.
+# The notice wears the four message-box kinds as shapes of their own.
+
+def handset(c, colour=WHITE):
+    """A telephone receiver: a grip bowed towards the top left, a pad at each end."""
+    import math
+    w = c.stroke(0.09, 1.4)
+    cx, cy, r = 0.63, 0.63, 0.29
+    pts = [(cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a)))
+           for a in range(180, 271, 10)]
+    polyline(c, pts, 0.09, 1.4, colour)
+    for a in (180, 270):
+        px, py = cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))
+        # The pad sticks out towards the centre of the bow's circle.
+        dx, dy = math.cos(math.radians(a)), math.sin(math.radians(a))
+        inner = (px - dx * 0.12, py - dy * 0.12)
+        polyline(c, [(px + dx * 0.02, py + dy * 0.02), inner], 0.17, 2.4, colour)
+
+
+def dialer_ring(c, colour, start_deg, sweep_deg):
+    w = c.stroke(0.07, 1.2)
+    box = c.box(0.5, 0.5, 0.4, 0.4)
+    c.draw.ellipse(box, outline=mix(colour, (255, 255, 255), 0.35) + (255,), width=w)
+    c.draw.arc(box, start_deg - 90, start_deg - 90 + sweep_deg, fill=WHITE, width=w)
+
+
+def triangle(c, colour):
+    rim = c.stroke(0.0, 1.0)
+    pts = [(c.px(0.5), c.px(0.04)), (c.px(0.97), c.px(0.93)), (c.px(0.03), c.px(0.93))]
+    c.draw.polygon(pts, fill=colour + (255,), outline=shade(colour, 0.62) + (255,), width=rim)
+
+
+def octagon(c, colour):
+    import math
+    rim = c.stroke(0.0, 1.0)
+    pts = [(c.px(0.5 + 0.49 * math.cos(math.radians(22.5 + 45 * k))),
+            c.px(0.5 + 0.49 * math.sin(math.radians(22.5 + 45 * k)))) for k in range(8)]
+    c.draw.polygon(pts, fill=colour + (255,), outline=shade(colour, 0.62) + (255,), width=rim)
+
+
+def bar_and_dot(bar_top, bar_bottom, dot_y, width, min_px, r):
+    """A symbol of a vertical bar and a dot: "!" with the dot below, "i" above."""
+    def symbol(c):
+        polyline(c, [(0.5, bar_top), (0.5, bar_bottom)], width, min_px)
+        c.draw.ellipse(c.box(0.5, dot_y, r, r), fill=WHITE)
+    return symbol
+
+
+low_exclamation = bar_and_dot(0.36, 0.64, 0.8, 0.11, 1.8, 0.065)
+info_mark = bar_and_dot(0.45, 0.74, 0.28, 0.12, 2.0, 0.075)
+
+
+def question_mark(c):
+    w = c.stroke(0.1, 1.8)
+    c.draw.arc(c.box(0.5, 0.37, 0.15, 0.14), 180, 90, fill=WHITE, width=w)
+    polyline(c, [(0.5, 0.51), (0.5, 0.6)], 0.1, 1.8)
+    r = 0.07
+    c.draw.ellipse(c.box(0.5, 0.76, r, r), fill=WHITE)
+
+
+ICONS += [
+    ("notice_exclamation", SMALL, painter(triangle, AMBER, low_exclamation)),
+    ("notice_information", SMALL, painter(disc, BLUE, info_mark)),
+    ("notice_question", SMALL, painter(disc, DARK_BLUE, question_mark)),
+    ("notice_stop", SMALL, painter(octagon, RED, lambda c: cross(c, extent=0.2))),
+    ("dialer_idle", SMALL, painter(disc, GREY, handset)),
+    ("dialer_connected", SMALL, painter(disc, GREEN, lambda c: dialer_ring(c, GREEN, 0, 360), handset)),
+] + [("dialer_frame_%d" % k, SMALL,
+      painter(disc, AMBER, lambda c, k=k: dialer_ring(c, AMBER, (k - 1) * 40, 90), handset))
+     for k in range(1, 10)]
+
+
 # .ico writer: 32-bit images with an AND mask, readable by every Windows ---------
 
 def ico_bytes(images):

@@ -87,22 +87,35 @@ DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms) {
   }
 }
 
-void PumpFor(DWORD ms) {
-  const DWORD total = ScaledMs(ms);
-  const DWORD start = GetTickCount();
+namespace {
+// Microseconds from the performance counter (GetTickCount moves in 15 ms steps).
+ULONGLONG NowUs() {
+  LARGE_INTEGER frequency, count;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  const ULONGLONG f = static_cast<ULONGLONG>(frequency.QuadPart);
+  const ULONGLONG c = static_cast<ULONGLONG>(count.QuadPart);
+  return c / f * 1000000ull + c % f * 1000000ull / f;
+}
+}  // namespace
+
+bool PumpFor(DWORD ms) {
+  const ULONGLONG end = NowUs() + static_cast<ULONGLONG>(ScaledMs(ms)) * 1000ull;
   for (;;) {
-    DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= total) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, total - elapsed, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
+        return false;
       }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    // Timeouts are whole milliseconds: less than half of one left counts as done.
+    const ULONGLONG now = NowUs();
+    if (now + 500 >= end) return true;
+    const DWORD left = static_cast<DWORD>((end - now + 500) / 1000);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
   }
 }
 

@@ -32,6 +32,7 @@ DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 // to this thread's windows but dispatching nothing else (no timers, no input).
 DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms);
 // Waits `ms` (scaled) while dispatching this thread's messages, so windows
-// keep painting.
-void PumpFor(DWORD ms);
+// keep painting. Measured with the performance counter, so short waits keep
+// their length. False when WM_QUIT arrived (it is posted again for the loop).
+bool PumpFor(DWORD ms);
 }  // namespace win

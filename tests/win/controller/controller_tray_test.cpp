@@ -8,7 +8,12 @@
 namespace {
 
 struct MenuState {
-  bool grayed(UINT id) const { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+  // Grayed items are disabled as well.
+  bool grayed(UINT id) const {
+    const UINT state = GetMenuState(popup, id, MF_BYCOMMAND);
+    EXPECT_EQ((state & MF_GRAYED) != 0, (state & MF_DISABLED) != 0) << id;
+    return (state & MF_GRAYED) != 0;
+  }
   HMENU menu = nullptr;
   HMENU popup = nullptr;
 };

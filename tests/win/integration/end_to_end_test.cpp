@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ProductionSeams.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 #include "support/LoopbackServer.h"
 #include "support/MessagePump.h"
+#include "support/ProductionController.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestHarness.h"
 
@@ -47,14 +47,7 @@ class EndToEndTest : public ::testing::Test {
     ASSERT_EQ(user_.Start(kAddress, 7007, testing_support::EchoScript()), 0);
   }
   void StartController() {
-    ControllerOptions options = MakeProductionControllerOptions();
-    options.showSplash = false;
-    auto forward = options.seams.tray.setLook;
-    options.seams.tray.setLook = [this, forward](int look, const char* text) {
-      looks_.push_back(look);
-      if (forward) forward(look, text);
-    };
-    dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
+    dlg_ = std::make_unique<StatusReportDlg>(testing_support::ProductionOptionsRecordingLooks(&looks_));
     ASSERT_TRUE(dlg_->Create());
   }
   std::string Status(int service) {

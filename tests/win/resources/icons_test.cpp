@@ -50,6 +50,22 @@ const IconCase kIcons[] = {
     {IDI_CS2000_ABSENT, "CS2000 absent"},
     {IDI_POP3_FAILED, "POP3 failed"},
     {IDI_AWAITING, "awaiting connection"},
+    // Dial dialog and the dial-up notice
+    {IDI_NOTICE_EXCLAMATION, "notice: exclamation / dial failed"},
+    {IDI_NOTICE_INFORMATION, "notice: information"},
+    {IDI_NOTICE_QUESTION, "notice: question"},
+    {IDI_NOTICE_STOP, "notice: stop"},
+    {IDI_DIALER_IDLE, "dialer idle"},
+    {IDI_DIALER_FRAME_FIRST + 0, "dialer frame 1"},
+    {IDI_DIALER_FRAME_FIRST + 1, "dialer frame 2"},
+    {IDI_DIALER_FRAME_FIRST + 2, "dialer frame 3"},
+    {IDI_DIALER_FRAME_FIRST + 3, "dialer frame 4"},
+    {IDI_DIALER_FRAME_FIRST + 4, "dialer frame 5"},
+    {IDI_DIALER_FRAME_FIRST + 5, "dialer frame 6"},
+    {IDI_DIALER_FRAME_FIRST + 6, "dialer frame 7"},
+    {IDI_DIALER_FRAME_FIRST + 7, "dialer frame 8"},
+    {IDI_DIALER_FRAME_FIRST + 8, "dialer frame 9"},
+    {IDI_DIALER_CONNECTED, "dialer connected"},
 };
 
 #pragma pack(push, 2)

@@ -1,0 +1,94 @@
+// The controller as the program wires it, dialing through the dial dialog and
+// the simulated library.
+#include <algorithm>
+#include <memory>
+
+#include "app/StatusReportDlg.h"
+#include "dialup_fixture.h"
+#include "res/resource.h"
+#include "support/MessagePump.h"
+#include "support/ProductionController.h"
+
+namespace {
+
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+
+class DialControllerTest : public DialUpTest {
+ protected:
+  DialControllerTest() {
+    EXPECT_TRUE(sim_.ok()) << "the simulated rasapi32.dll is not the one loaded";
+    store_.Write(settings::kModemPromptToDial, 0);  // hidden: nothing to click away
+  }
+  ~DialControllerTest() override { dlg_.reset(); }
+
+  void Start() {
+    dlg_ = std::make_unique<StatusReportDlg>(testing_support::ProductionOptionsRecordingLooks(&looks_));
+    ASSERT_TRUE(dlg_->Create());
+  }
+  bool Looked(int look) const { return std::find(looks_.begin(), looks_.end(), look) != looks_.end(); }
+  bool MenuItemOff(HMENU popup, UINT id) const {
+    return (GetMenuState(popup, id, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)) == (MF_DISABLED | MF_GRAYED);
+  }
+
+  std::unique_ptr<StatusReportDlg> dlg_;
+  std::vector<int> looks_;
+};
+
+// The tray's Dial: the dialog dials, the tray animates, blinks, and once the
+// blink confirms the connection the service runs. The menu then offers Hang Up.
+TEST_F(DialControllerTest, ADialFromTheTrayStartsTheServiceOnceConfirmed) {
+  sim_.Script("state 0 5\nstate 6 5\nstate 8192 5\n");
+  Start();
+  ASSERT_EQ(dlg_->mode(), ConnectionMode::Stopped);
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }));
+  std::vector<int> dialLooks;
+  for (int look : looks_)
+    if (look == tray_look::kDialing || look == tray_look::kConnecting || look == tray_look::kConnected ||
+        look == tray_look::kRunning)
+      dialLooks.push_back(look);
+  EXPECT_EQ(dialLooks, (std::vector<int>{tray_look::kDialing, tray_look::kConnecting,
+                                         tray_look::kConnected, tray_look::kRunning}));
+  EXPECT_EQ(dlg_->mode(), ConnectionMode::Running);
+  EXPECT_EQ(dlg_->dialState(), 0);
+
+  HMENU menu = dlg_->BuildTrayMenu();
+  ASSERT_NE(menu, nullptr);
+  HMENU popup = GetSubMenu(menu, 0);
+  EXPECT_TRUE(MenuItemOff(popup, cmd::kDial));
+  EXPECT_FALSE(MenuItemOff(popup, cmd::kHangUp));
+  DestroyMenu(menu);
+
+  // The tray's Hang Up: the line goes, the service stops, Dial is offered again.
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kHangUp, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kDialEnded); }));
+  ASSERT_TRUE(PumpUntil([&] { return dlg_->mode() == ConnectionMode::Stopped; }));
+  EXPECT_EQ(dlg_->dialState(), 1);
+  EXPECT_EQ(sim_.Count("RasHangUpA 0x1010 -> 0"), 1);
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(notices_.empty());
+}
+
+TEST_F(DialControllerTest, ExitWhileConnectedHangsUp) {
+  sim_.Script("state 0 5\nstate 8192 5\n");
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }));
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
+  EXPECT_EQ(dlg_->hwnd(), nullptr);
+  EXPECT_EQ(sim_.Count("RasHangUpA 0x1010 -> 0"), 1);
+  EXPECT_EQ(store_.Read(settings::kModemPrevRasHandle), 0u);
+}
+
+// "Dial At Startup" with the dialer on: the program dials by itself, once.
+TEST_F(DialControllerTest, DialAtStartupDialsOnce) {
+  sim_.Script("state 0 5\nstate 8192 5\n");
+  store_.Write(settings::kModemDialAtStartup, 1);
+  Start();
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }));
+  PumpFor(100);
+  EXPECT_EQ(sim_.Count("RasDialA"), 1);
+}
+
+}  // namespace
