@@ -1,7 +1,6 @@
 #include "app/KeepAliveScheduler.h"
 
 #include "app/Random15.h"
-#include "keepalive/WireTexts.h"
 #include "res/resource.h"
 #include "win/MessageBox.h"
 #include "settings/SettingsSchema.h"
@@ -70,9 +69,12 @@ void KeepAliveScheduler::SendService(int service) {
   const ServiceKind kind = ServiceFromIndex(service);
   // A service whose previous exchange has not ended sits this cycle out.
   if (!workers_.TryClaim(kind)) return;
-  const std::string host = service == ServiceIndex(ServiceKind::Http) ? ChooseHttpHost()
-                                                                      : SelectHost(service);
-  if (!workers_.PostRequest(kind, host.c_str())) workers_.Release(kind);
+  bool posted = false;
+  if (kind == ServiceKind::Http && visit_.TakeVisitTurn())
+    posted = workers_.PostOwnWebHostVisit();
+  else
+    posted = workers_.PostRequest(kind, SelectHost(service).c_str());
+  if (!posted) workers_.Release(kind);
   win::SleepMs(kPostPauseMs);
 }
 
@@ -81,13 +83,8 @@ std::string KeepAliveScheduler::SelectHost(int service) {
   return chooser_.SelectHost(service, store_.Read(settings::kAccessType), hosts);
 }
 
-std::string KeepAliveScheduler::ChooseHttpHost() {
-  if (visit_.TakeMarkerTurn()) return wire::kDefaultHostMarker;
-  return SelectHost(ServiceIndex(ServiceKind::Http));
-}
-
-void KeepAliveScheduler::OnHttpHostShown(const char* text, bool& showText) {
-  const VisitRule::Shown shown = visit_.OnHostShown(wire::IsDefaultHostMarker(text));
+void KeepAliveScheduler::OnHttpHostShown(bool ownWebHostVisited, bool& showText) {
+  const VisitRule::Shown shown = visit_.OnHostShown(ownWebHostVisited);
   if (shown.recordVisit) store_.Write(settings::kVisited, 1);
   showText = shown.showText;
 }

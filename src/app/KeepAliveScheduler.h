@@ -37,9 +37,10 @@ class KeepAliveScheduler {
   void Kill();
   bool IsArmed() const { return timerRecord_ != 0; }
 
-  // The worker or socket posted an HTTP current host. `showText` is cleared
-  // when the row must keep its text (the visit of the own web host).
-  void OnHttpHostShown(const char* text, bool& showText);
+  // The worker or socket posted an HTTP current host; `ownWebHostVisited`
+  // when it reports the visit of the own web host. `showText` is cleared
+  // when the row must keep its text.
+  void OnHttpHostShown(bool ownWebHostVisited, bool& showText);
 
   // The host the next request of `service` would go to (advances the
   // sequential position or draws, as a cycle does).
@@ -51,7 +52,6 @@ class KeepAliveScheduler {
   const VisitRule& visit() const { return visit_; }
 
  private:
-  std::string ChooseHttpHost();
   void SendService(int service);
   void ShowTimerFailure();
 

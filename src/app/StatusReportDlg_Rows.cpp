@@ -49,7 +49,7 @@ void StatusReportDlg::OnServiceResult(WPARAM service, LPARAM result) {
   const DWORD value = static_cast<DWORD>(result);
   lastResult_[index] = LOWORD(value);
   if (value > 0xFFFF) {
-    SetRow(index, IDI_ERROR_STATE, SocketErrorText(HIWORD(value)));
+    SetRow(index, IDI_ERROR_STATE, SocketErrorText(HIWORD(value)).c_str());
   } else {
     SetRow(index, IDI_CONNECTED, "Connected");
   }
@@ -66,10 +66,13 @@ void StatusReportDlg::OnCurrentHost(WPARAM wp, LPARAM lp) {
   if (!IsServiceIndex(index)) return;
   const std::string host(posted.get(), strnlen(posted.get(), kHostTextMax));
 
-  if (phase == 1) SetRow(index, IDI_CONNECTING, "Connecting .....");
-  bool showText = true;
-  if (index == ServiceIndex(ServiceKind::Http) && seams_.keepAlive.onHttpHostShown)
-    seams_.keepAlive.onHttpHostShown(host.c_str(), showText);
+  const bool isHttp = index == ServiceIndex(ServiceKind::Http);
+  const bool visited = phase == svcmsg::kPhaseOwnWebHostVisited;
+  if (visited && !isHttp) return;
+  if (phase == svcmsg::kPhaseConnecting) SetRow(index, IDI_CONNECTING, "Connecting .....");
+  bool showText = !visited;
+  if (isHttp && seams_.keepAlive.onHttpHostShown)
+    seams_.keepAlive.onHttpHostShown(visited, showText);
   if (!showText) return;
   SetItemText(kRows[index].host, ("Current Host: " + host).c_str());
 }

@@ -5,10 +5,11 @@
 #include "keepalive/ServiceMessages.h"
 #include "keepalive/WireTexts.h"
 
-void CServiceSocket::Begin(const char* host) {
+void CServiceSocket::Begin(const char* host, bool ownWebHost) {
   const size_t n = host ? strnlen(host, sizeof(currentHost_) - 1) : 0;
   if (n) std::memcpy(currentHost_, host, n);
   currentHost_[n] = '\0';
+  ownWebHost_ = ownWebHost;
   inExchange_ = true;
 }
 
@@ -23,7 +24,10 @@ void CServiceSocket::Succeed() {
   if (!inExchange_) return;
   Close();
   svcmsg::PostResult(controller(), kind(), svcmsg::kSucceeded);
-  svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
+  if (ownWebHost_)
+    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseOwnWebHostVisited, kind(), "");
+  else
+    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
   Finish();
 }
 

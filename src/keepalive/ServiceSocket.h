@@ -23,8 +23,9 @@ class CServiceSocket : public win::AsyncSocket {
   bool InExchange() const { return inExchange_; }
 
   // Takes over the claimed busy flag for a new exchange; `host` is cut to
-  // 127 characters.
-  void Begin(const char* host);
+  // 127 characters. `ownWebHost`: the visit of the program's own web host.
+  void Begin(const char* host, bool ownWebHost = false);
+  bool IsOwnWebHostVisit() const { return ownWebHost_; }
   // Connects and starts the time limit. 0 or WSAEWOULDBLOCK: under way.
   int ConnectTo(const char* name, unsigned port);
 
@@ -56,4 +57,5 @@ class CServiceSocket : public win::AsyncSocket {
   ServiceContext& context_;
   char currentHost_[ServiceWorkers::kHostCapacity] = {};
   bool inExchange_ = false;
+  bool ownWebHost_ = false;
 };

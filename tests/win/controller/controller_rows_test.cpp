@@ -71,16 +71,23 @@ TEST_F(ControllerTest, CurrentHostShowsConnectingAndTheHostForEveryService) {
 }
 
 TEST_F(ControllerTest, HttpHostBookkeepingMayKeepTheRowText) {
-  std::vector<std::string> shown;
-  options_.seams.keepAlive.onHttpHostShown = [&](const char* host, bool& showText) {
-    shown.push_back(host);
-    showText = std::string(host) != "<marker>";
+  std::vector<bool> visits;
+  options_.seams.keepAlive.onHttpHostShown = [&](bool visited, bool& showText) {
+    visits.push_back(visited);
+    EXPECT_EQ(showText, !visited);
   };
   Start();
   PostHost(dlg_->hwnd(), 0, 1, "127.0.0.5");
-  PostHost(dlg_->hwnd(), 0, 2, "<marker>");
+  PostHost(dlg_->hwnd(), 0, svcmsg::kPhaseOwnWebHostVisited, "");
   EXPECT_EQ(ItemText(IDC_HTTP_HOST), "Current Host: 127.0.0.5");
-  EXPECT_EQ(shown, (std::vector<std::string>{"127.0.0.5", "<marker>"}));
+  EXPECT_EQ(ItemText(IDC_HTTP_STATUS), "Connecting .....");
+  // Only HTTP visits; the same phase for another service changes nothing.
+  PostHost(dlg_->hwnd(), 4, svcmsg::kPhaseOwnWebHostVisited, "127.0.0.6");
+  EXPECT_EQ(ItemText(IDC_TIME_HOST), "Current Host: NONE");
+  // A text that once was the visit's marker is now just a host text.
+  PostHost(dlg_->hwnd(), 0, 2, "\\x01Tetherly home\\x01");
+  EXPECT_EQ(ItemText(IDC_HTTP_HOST), "Current Host: \\x01Tetherly home\\x01");
+  EXPECT_EQ(visits, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(ControllerTest, AnOverlongHostTextIsCutNotOverrun) {

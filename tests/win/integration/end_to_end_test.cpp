@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ProductionSeams.h"
+#include "keepalive/WireTexts.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 #include "support/LoopbackServer.h"
@@ -23,6 +24,8 @@ using testing_support::PumpUntil;
 constexpr const char* kAddress = "127.0.5.1";
 constexpr int kStatusIds[] = {IDC_HTTP_STATUS, IDC_FTP_STATUS, IDC_ECHO_STATUS,
                               IDC_DISCARD_STATUS, IDC_TIME_STATUS, IDC_USER_STATUS};
+constexpr int kHostIds[] = {IDC_HTTP_HOST, IDC_FTP_HOST, IDC_ECHO_HOST,
+                            IDC_DISCARD_HOST, IDC_TIME_HOST, IDC_USER_HOST};
 
 class EndToEndTest : public ::testing::Test {
  protected:
@@ -57,9 +60,11 @@ class EndToEndTest : public ::testing::Test {
     dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
     ASSERT_TRUE(dlg_->Create());
   }
-  std::string Status(int service) {
-    char buf[128] = {};
-    GetDlgItemTextA(dlg_->hwnd(), kStatusIds[service], buf, sizeof(buf));
+  std::string Status(int service) { return Text(kStatusIds[service]); }
+  std::string HostRow(int service) { return Text(kHostIds[service]); }
+  std::string Text(int id) {
+    char buf[256] = {};
+    GetDlgItemTextA(dlg_->hwnd(), id, buf, sizeof(buf));
     return buf;
   }
   int Results() const {
@@ -118,6 +123,46 @@ TEST_F(EndToEndTest, NothingIsSentWhileStoppedAndRestartingResumes) {
   const std::vector<int> atStop = Counts();
   dlg_->ToggleService();
   ASSERT_TRUE(PumpUntil([&] { return http_.ConnectionCount() > atStop[0]; }, 20000));
+}
+
+// Configured host texts that would steer the traffic: one that equals what
+// once stood for the program's own web host, and ones that carry a line
+// break into a request or a second row line. None reaches any server; each
+// fails as an unresolvable name and is shown escaped.
+TEST_F(EndToEndTest, HostTextsThatWouldSteerTrafficAreRejected) {
+  LoopbackServer own;
+  ASSERT_EQ(own.Start("127.0.5.9", 80, testing_support::HttpScript()), 0);
+  wire::SetOwnWebHost("127.0.5.9");
+  StartServers();
+  struct Case {
+    std::string http, user;
+    std::string httpShown, userShown;
+  } cases[] = {
+      {"\x01Tetherly home\x01", "127.0.5.1:7007\nX-Injected: yes", "\\x01Tetherly home\\x01",
+       "127.0.5.1:7007\\nX-Injected: yes"},
+      {"127.0.5.1/x\nX-Injected: yes", "\x01Tetherly home\x01:7007",
+       "127.0.5.1/x\\nX-Injected: yes", "\\x01Tetherly home\\x01:7007"},
+  };
+  DWORD on[kServiceCount] = {1, 0, 0, 0, 0, 1};
+  store_.WriteServiceFlags(on);
+  store_.Write(settings::kAccessType, 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.httpShown);
+    store_.WriteDedicatedHost(0, c.http);
+    store_.WriteDedicatedHost(5, c.user);
+    StartController();
+    dlg_->ToggleService();
+    ASSERT_TRUE(PumpUntil([&] {
+      return Status(0) == "Connection rejected" && Status(5) == "Connection rejected";
+    }, 20000)) << Status(0) << "|" << Status(5);
+    EXPECT_EQ(HostRow(0), "Current Host: " + c.httpShown);
+    EXPECT_EQ(HostRow(5), "Current Host: " + c.userShown);
+    dlg_.reset();
+  }
+  EXPECT_EQ(http_.ConnectionCount(), 0);
+  EXPECT_EQ(user_.ConnectionCount(), 0);
+  EXPECT_EQ(own.ConnectionCount(), 0);
+  wire::SetOwnWebHost(nullptr);
 }
 
 TEST_F(EndToEndTest, RefusedConnectionsShowTheErrorAndNoProtection) {
