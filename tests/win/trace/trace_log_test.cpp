@@ -90,6 +90,32 @@ TEST_F(TraceLogTest, TheOldestLinesGoWhenTheCapIsReached) {
   EXPECT_EQ(Selected(), 99);
 }
 
+// Lines are bounded in length and the list in characters: a long line keeps
+// its first bytes and a visible mark, and the oldest lines make room.
+TEST_F(TraceLogTest, LongLinesAreCutAndTheBudgetDropsTheOldest) {
+  ASSERT_TRUE(log_.Create(SW_HIDE));
+  log_.SetBudget(3 * trace::kMaxLineChars);
+  for (int i = 0; i < 5; ++i) {
+    std::string text = "reply " + std::to_string(i) + " " + std::string(70000, 'a' + i);
+    EXPECT_TRUE(log_.AppendLine(text.c_str()));
+  }
+  ASSERT_EQ(log_.LineCount(), 3);
+  EXPECT_EQ(log_.CharCount(), 3 * trace::kMaxLineChars);
+  for (int i = 0; i < 3; ++i) {
+    const std::string line = Line(i);
+    EXPECT_EQ(line.size(), trace::kMaxLineChars);
+    EXPECT_EQ(line.rfind("reply " + std::to_string(i + 2) + " ", 0), 0u) << i;
+    EXPECT_EQ(line.substr(line.size() - 4), " ...");
+  }
+  // Short lines fill the room a long one leaves.
+  for (int i = 0; i < 10; ++i) log_.AppendLine("short");
+  EXPECT_EQ(log_.LineCount(), 12);
+  EXPECT_EQ(Line(0).rfind("reply 3 ", 0), 0u);
+  EXPECT_EQ(Selected(), 11);
+  EXPECT_TRUE(log_.Clear());
+  EXPECT_EQ(log_.CharCount(), 0u);
+}
+
 TEST_F(TraceLogTest, ThePositionIsSavedAtDestroyAndRestoredAtCreate) {
   ASSERT_TRUE(log_.Create(SW_HIDE));
   MoveWindow(log_.hwnd(), 40, 50, 300, 200, TRUE);
