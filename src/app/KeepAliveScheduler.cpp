@@ -5,6 +5,7 @@
 #include "win/MessageBox.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
+#include "win/Window.h"
 
 namespace {
 
@@ -42,6 +43,28 @@ class StoredHosts : public HostSource {
 
 }  // namespace
 
+// Receives the scheduler's posted notice, so the box opens from the message
+// loop and not from inside whatever found the failure.
+class KeepAliveScheduler::NoticeWindow : public win::Window {
+ public:
+  static constexpr UINT kShowNotice = WM_APP + 300;
+
+  explicit NoticeWindow(KeepAliveScheduler& owner) : owner_(owner) {
+    Create("Tetherly.SchedulerNotice", "", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+    if (msg != kShowNotice) return false;
+    owner_.ShowTimerNotice();
+    result = 0;
+    return true;
+  }
+
+ private:
+  KeepAliveScheduler& owner_;
+};
+
 KeepAliveScheduler::KeepAliveScheduler(SettingsStore& store, ServiceWorkers& workers,
                                        HWND controller)
     : store_(store),
@@ -51,18 +74,23 @@ KeepAliveScheduler::KeepAliveScheduler(SettingsStore& store, ServiceWorkers& wor
       visit_(store.Read(settings::kVisited) == 1),
       messageHook_([](HWND owner, const char* text) {
         win::ShowMessageBox(owner, text, "Tetherly!", MB_OK);
-      }) {}
+      }),
+      noticeWindow_(std::make_unique<NoticeWindow>(*this)) {}
 
 KeepAliveScheduler::~KeepAliveScheduler() { Kill(); }
 
 void KeepAliveScheduler::RunCycle() {
+  if (noticeOpen_) {
+    cyclePending_ = true;
+    return;
+  }
   DWORD flags[kServiceCount] = {};
   if (!store_.ReadServiceFlags(flags))
     for (DWORD& f : flags) f = 0;  // an unreadable "Services" key counts as all off
   for (int service = 0; service < kServiceCount; ++service)
     if (flags[service] == 1) SendService(service);
   Kill();
-  Arm();
+  ArmNext();
 }
 
 void KeepAliveScheduler::SendService(int service) {
@@ -90,6 +118,11 @@ void KeepAliveScheduler::OnHttpHostShown(bool ownWebHostVisited, bool& showText)
 }
 
 bool KeepAliveScheduler::Arm() {
+  noticeTold_ = false;
+  return ArmNext();
+}
+
+bool KeepAliveScheduler::ArmNext() {
   const DWORD option = store_.Read(settings::kIntervalOption);
   DWORD start = 0, end = 0, fixed = 0;
   store_.ReadIntervalNumbers(start, end, fixed);
@@ -97,7 +130,7 @@ bool KeepAliveScheduler::Arm() {
   if (period) timerRecord_ = win::StartTimer(controller_, kIntervalTimer, *period);
   if (!period || timerRecord_ == 0) {
     timerRecord_ = 0;
-    ShowTimerFailure();
+    RequestTimerNotice();
     return false;
   }
   return true;
@@ -106,8 +139,28 @@ bool KeepAliveScheduler::Arm() {
 void KeepAliveScheduler::Kill() {
   if (timerRecord_ != 0 && controller_) KillTimer(controller_, kIntervalTimer);
   timerRecord_ = 0;
+  cyclePending_ = false;
 }
 
-void KeepAliveScheduler::ShowTimerFailure() {
-  if (messageHook_) messageHook_(controller_, LoadText(IDS_TIMERS_USED_UP, kTimersUsedUp).c_str());
+// One box for a start, and never a second one while the first is open.
+void KeepAliveScheduler::RequestTimerNotice() {
+  if (noticeTold_) return;
+  noticeTold_ = true;
+  if (noticeOpen_ || noticePosted_) return;
+  HWND window = noticeWindow_ ? noticeWindow_->hwnd() : nullptr;
+  if (window && PostMessageA(window, NoticeWindow::kShowNotice, 0, 0)) noticePosted_ = true;
+}
+
+void KeepAliveScheduler::ShowTimerNotice() {
+  noticePosted_ = false;
+  if (!messageHook_) return;
+  noticeOpen_ = true;
+  messageHook_(controller_, LoadText(IDS_TIMERS_USED_UP, kTimersUsedUp).c_str());
+  noticeOpen_ = false;
+  // A cycle that fell due while the box was open runs now, unless a stop
+  // (or another cycle's re-arming) dropped it.
+  if (cyclePending_) {
+    cyclePending_ = false;
+    RunCycle();
+  }
 }

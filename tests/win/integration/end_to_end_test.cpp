@@ -2,7 +2,9 @@
 // and tray window) against loopback servers: what a user sees in the rows.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "support/MessagePump.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestHarness.h"
+#include "win/MessageBox.h"
 
 namespace {
 
@@ -163,6 +166,92 @@ TEST_F(EndToEndTest, HostTextsThatWouldSteerTrafficAreRejected) {
   EXPECT_EQ(user_.ConnectionCount(), 0);
   EXPECT_EQ(own.ConnectionCount(), 0);
   wire::SetOwnWebHost(nullptr);
+}
+
+// "Interval" "Option" 5 cannot be armed: one box per start, opened from the
+// message loop; no cycle runs inside it (the first one follows when it
+// closes); stop and start still work, also from inside the box; Exit with
+// the box open ends the program promptly.
+TEST_F(EndToEndTest, AnUnknownIntervalOptionTellsOncePerStartAndNeverCyclesInsideTheBox) {
+  store_.Write(settings::kIntervalOption, 5);
+  StartServers();
+  StartController();
+  int boxes = 0;
+  bool cycledInsideABox = false;
+  std::function<int(HWND, const char*, const char*, UINT)> inside;
+  auto previous = win::SetMessageBoxHandler(
+      [&](HWND owner, const char* text, const char* caption, UINT type) {
+        ++boxes;
+        EXPECT_STREQ(text, "All timers are used up for the system. Please try again later.");
+        const std::vector<int> before = Counts();
+        // A box's own loop runs timers and posted messages for as long as it is open.
+        PumpFor(300);
+        if (Counts() != before) cycledInsideABox = true;
+        return inside ? inside(owner, text, caption, type) : IDOK;
+      });
+  auto idle = [&] {
+    return PumpUntil([&] {
+      for (int k = 0; k < kServiceCount; ++k)
+        if (dlg_->workers().IsBusy(ServiceFromIndex(k))) return false;
+      return true;
+    }, 20000);
+  };
+
+  // A start: one box, then the first cycle, and no second box from its re-arming.
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return http_.ConnectionCount() == 1 && echo_.ConnectionCount() == 1; }, 20000));
+  ASSERT_TRUE(idle());
+  PumpFor(300);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(http_.ConnectionCount(), 1) << "no cycle without an interval";
+
+  // Stop and start from inside the box: no second box while one is open,
+  // and the service runs its cycle once the box is gone.
+  dlg_->ToggleService();
+  EXPECT_EQ(dlg_->mode(), ConnectionMode::Stopped);
+  inside = [&](HWND, const char*, const char*, UINT) {
+    inside = nullptr;
+    dlg_->ToggleService();
+    EXPECT_EQ(dlg_->mode(), ConnectionMode::Stopped);
+    dlg_->ToggleService();
+    EXPECT_EQ(dlg_->mode(), ConnectionMode::Running);
+    PumpFor(300);
+    return IDOK;
+  };
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return http_.ConnectionCount() == 2; }, 20000));
+  ASSERT_TRUE(idle());
+  PumpFor(300);
+  EXPECT_EQ(boxes, 2);
+  EXPECT_FALSE(cycledInsideABox);
+
+  // Exit from inside a real box: the box goes with its owner, and the
+  // program ends at once. A watchdog closes the box should it stay.
+  dlg_->ToggleService();
+  DWORD exitTook = 0;
+  inside = [&](HWND owner, const char* text, const char* caption, UINT type) {
+    inside = nullptr;
+    std::atomic<bool> done{false};
+    std::thread watchdog([&] {
+      for (int i = 0; i < 200 && !done; ++i) Sleep(50);
+      if (!done)
+        if (HWND box = FindWindowA("#32770", caption)) PostMessageA(box, WM_CLOSE, 0, 0);
+    });
+    PostMessageA(owner, WM_COMMAND, cmd::kExit, 0);
+    const DWORD start = GetTickCount();
+    const int answer = MessageBoxA(owner, text, caption, type);
+    exitTook = GetTickCount() - start;
+    done = true;
+    watchdog.join();
+    return answer;
+  };
+  dlg_->ToggleService();
+  ASSERT_TRUE(PumpUntil([&] { return dlg_->hwnd() == nullptr; }, 20000));
+  EXPECT_EQ(boxes, 3);
+  EXPECT_LT(exitTook, 3000u);
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the program's own, not ours
+  win::SetMessageBoxHandler(previous);
 }
 
 TEST_F(EndToEndTest, RefusedConnectionsShowTheErrorAndNoProtection) {

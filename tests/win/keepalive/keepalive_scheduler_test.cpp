@@ -214,6 +214,8 @@ TEST_F(SchedulerTest, ArmingFailuresTellTheUser) {
   store.Write(settings::kIntervalOption, 3);
   EXPECT_FALSE(scheduler->Arm());
   EXPECT_FALSE(scheduler->IsArmed());
+  EXPECT_TRUE(shownMessages.empty()) << "the box opens from the message loop, not from Arm";
+  ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !shownMessages.empty(); }));
   ASSERT_EQ(shownMessages, std::vector<std::string>{text});
 
   // A window that no longer exists cannot carry the timer.
@@ -226,6 +228,7 @@ TEST_F(SchedulerTest, ArmingFailuresTellTheUser) {
   std::vector<std::string> orphanMessages;
   orphan.SetMessageHook([&](HWND, const char* t) { orphanMessages.push_back(t); });
   EXPECT_FALSE(orphan.Arm());
+  ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !orphanMessages.empty(); }));
   EXPECT_EQ(orphanMessages, std::vector<std::string>{text});
 
   // The random interval arms and fires.
