@@ -55,11 +55,7 @@ class SocketSession : public ServiceSession {
     }
     if (plan.traceName) TraceLine(plan.connectName.c_str());
     const int rc = socket_->ConnectTo(plan.connectName.c_str(), plan.port);
-    if (rc != 0 && rc != WSAEWOULDBLOCK) {
-      socket_->Fail(rc);
-      return;
-    }
-    if (context_.kind == ServiceKind::Ftp) svcmsg::PostProgress(context_.controller, svcmsg::kSending);
+    if (rc != 0 && rc != WSAEWOULDBLOCK) socket_->Fail(rc);
   }
 
  private:

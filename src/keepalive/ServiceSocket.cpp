@@ -15,8 +15,9 @@ void CServiceSocket::Begin(const char* host, bool ownWebHost) {
 
 int CServiceSocket::ConnectTo(const char* name, unsigned port) {
   if (port == 0 || port > 65535) return WSAEADDRNOTAVAIL;
+  StartTimeLimit(kTimeLimitMs);
   const int rc = Connect(name, static_cast<unsigned short>(port));
-  if (rc == 0 || rc == WSAEWOULDBLOCK) StartTimeLimit(kTimeLimitMs);
+  if (rc != 0 && rc != WSAEWOULDBLOCK) StopTimeLimit();
   return rc;
 }
 

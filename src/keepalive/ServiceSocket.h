@@ -26,7 +26,8 @@ class CServiceSocket : public win::AsyncSocket {
   // 127 characters. `ownWebHost`: the visit of the program's own web host.
   void Begin(const char* host, bool ownWebHost = false);
   bool IsOwnWebHostVisit() const { return ownWebHost_; }
-  // Connects and starts the time limit. 0 or WSAEWOULDBLOCK: under way.
+  // Starts the time limit and connects; the limit covers a name's look-up
+  // too. 0 or WSAEWOULDBLOCK: under way.
   int ConnectTo(const char* name, unsigned port);
 
   // Endings. Each posts its result first, then closes and releases.

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "ExchangeFixture.h"
+#include "support/ResolverStandIn.h"
 #include "keepalive/WireTexts.h"
 
 namespace {
@@ -243,6 +244,46 @@ TEST_F(ExchangeTest, SilentClosingAndResettingServersEndTheExchange) {
       ASSERT_TRUE(server.WaitForConnections(round)) << c.address;
     }
   }
+}
+
+// Names are looked up off the worker, under the exchange's time limit: a
+// resolver that never answers fails the exchange at the limit with 10060
+// and releases the service, which runs again; meanwhile other services look
+// up their names and finish; a name that cannot be resolved fails with
+// 10022 before anything is sent.
+TEST_F(ExchangeTest, NameLookupsAreBoundByTheExchangeLimit) {
+  TimeScale fast(0.01);  // the 30 s limit becomes 300 ms
+  ResolverStandIn resolver;
+  ResolverStandIn::Map("echo.test", "127.33.9.1");
+  ResolverStandIn::Map("ftp.test", "127.33.9.2");
+  LoopbackServer echo, ftp;
+  ASSERT_EQ(echo.Start("127.33.9.1", 7, EchoScript()), 0);
+  ASSERT_EQ(ftp.Start("127.33.9.2", 21, FtpScript()), 0);
+
+  for (int round = 1; round <= 2; ++round) {
+    controller.Clear();
+    TraceRecorder::Clear();
+    Request(ServiceKind::Http, "stuck.test/page");
+    Exchange(ServiceKind::Echo, "echo.test");
+    EXPECT_EQ(controller.For(ServiceKind::Echo), Success(ServiceKind::Echo, "echo.test"))
+        << Describe(controller.messages());
+    ASSERT_TRUE(controller.WaitForResults(ServiceKind::Http, 1));
+    ASSERT_TRUE(WaitIdle(ServiceKind::Http));
+    EXPECT_EQ(controller.For(ServiceKind::Http, false),
+              (V{Host(1, ServiceKind::Http, "stuck.test/page"), Failure(ServiceKind::Http, WSAETIMEDOUT)}))
+        << "round " << round << "\n" << Describe(controller.messages());
+    EXPECT_EQ(TraceRecorder::Lines().front(), "stuck.test");
+  }
+
+  controller.Clear();
+  Exchange(ServiceKind::Ftp, "ftp.test");
+  EXPECT_EQ(controller.messages(), Success(ServiceKind::Ftp, "ftp.test")) << Describe(controller.messages());
+  controller.Clear();
+  Exchange(ServiceKind::Ftp, "nowhere.test");
+  EXPECT_EQ(controller.messages(), (V{Host(1, ServiceKind::Ftp, "nowhere.test"),
+                                      Failure(ServiceKind::Ftp, WSAEINVAL)}))
+      << Describe(controller.messages());
+  EXPECT_EQ(ftp.ConnectionCount(), 1);
 }
 
 TEST_F(ExchangeTest, OddRepliesAreReadOnceAndTracedSafely) {
