@@ -8,6 +8,9 @@
 //    per second with the real 100 ms pause after each request, then with
 //    that pause scaled down, and the process's memory after 100 and after
 //    10,000 exchanges.
+// 3. The trace window fed by HTTP exchanges whose replies are 64 KiB: the
+//    process's memory after 100 and after 10,000 exchanges, their ratio, and
+//    what the trace holds at the end.
 #include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
@@ -20,6 +23,8 @@
 #include <vector>
 
 #include "app/KeepAliveScheduler.h"
+#include "app/TraceLog.h"
+#include "base/Trace.h"
 #include "keepalive/ServiceMessages.h"
 #include "keepalive/ServiceSessions.h"
 #include "keepalive/ServiceWorkers.h"
@@ -212,6 +217,47 @@ double RunScheduler(KeepAliveScheduler& scheduler, Counter& counter, long count)
   return static_cast<double>(counter.total - start) / seconds;
 }
 
+// HTTP exchanges one after another through the worker, each reply 64 KiB,
+// into the real trace window.
+void TraceMemory(ServiceWorkers& workers, Counter& counter, long exchanges) {
+  constexpr const char* kAddress = "127.33.40.7";
+  const std::string head = "HTTP/1.0 200 OK\r\n";
+  LoopbackServer server;
+  server.KeepRecords(false);
+  if (server.Start(kAddress, 80, HttpScript(head + std::string(64 * 1024 - head.size(), 'r')))) {
+    std::printf("trace memory: server failed\n");
+    return;
+  }
+  TraceLog log;
+  if (!log.Create(SW_HIDE)) return;
+  log.InstallAsTraceSink();
+  long done = 0;
+  auto run = [&](long until) {
+    for (; done < until; ++done) {
+      const long before = counter.results[0];
+      workers.TryClaim(ServiceKind::Http);
+      workers.PostRequest(ServiceKind::Http, kAddress);
+      Pump([&] { return counter.results[0] > before && !workers.IsBusy(ServiceKind::Http); }, 10000);
+    }
+  };
+  const double t0 = Now();
+  run(100);
+  const Memory at100 = MeasureMemory();
+  run(exchanges);
+  const Memory atN = MeasureMemory();
+  const double seconds = Now() - t0;
+  SetTraceSink(nullptr, nullptr);
+  std::printf("Trace memory, %ld HTTP exchanges with 64 KiB replies (%.1f exchanges/s):\n",
+              exchanges, static_cast<double>(exchanges) / seconds);
+  PrintMemory("100 exchanges", at100);
+  PrintMemory((std::to_string(exchanges) + " exchanges").c_str(), atN);
+  std::printf("  ratio %ld/100: pagefile %.3f, heap %.3f (target under 1.1)\n", exchanges,
+              static_cast<double>(atN.pagefile) / static_cast<double>(at100.pagefile),
+              static_cast<double>(atN.heapBytes) / static_cast<double>(at100.heapBytes));
+  std::printf("  trace at the end: %d lines, %zu characters (budget %zu)\n", log.LineCount(),
+              log.CharCount(), trace::kBudgetChars);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -265,6 +311,7 @@ int main(int argc, char** argv) {
 
   counter.scheduler = nullptr;
   win::SetTimeScale(1.0);
+  TraceMemory(workers, counter, exchanges);
   workers.Shutdown(3000);
   return 0;
 }

@@ -62,6 +62,7 @@ class EndToEndTest : public ::testing::Test {
     };
     dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
     ASSERT_TRUE(dlg_->Create());
+    ShowWindow(dlg_->hwnd(), SW_SHOWNA);  // the rows as a user sees them
   }
   std::string Status(int service) { return Text(kStatusIds[service]); }
   std::string HostRow(int service) { return Text(kHostIds[service]); }
