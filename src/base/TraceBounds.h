@@ -11,7 +11,7 @@ namespace trace {
 
 inline constexpr int kMaxLines = 5000;
 inline constexpr std::size_t kMaxLineChars = 4096;
-inline constexpr std::size_t kBudgetChars = 2 * 1024 * 1024;
+inline constexpr std::size_t kBudgetChars = 1024 * 1024;  // about 2 MiB in the list (UTF-16)
 inline constexpr char kCutMark[] = " ...";
 
 // `text` as one trace line: unchanged when it fits `maxChars`, otherwise its
