@@ -26,9 +26,10 @@ struct KeepAliveSeam {
   std::function<bool()> arm;            // start the interval timer with a fresh period
   std::function<void()> kill;           // kill the interval timer
   std::function<bool()> isArmed;
-  // HTTP one-time visit bookkeeping; clears showText when the row must keep
-  // its current host text.
-  std::function<void(const char* host, bool& showText)> onHttpHostShown;
+  // HTTP one-time visit bookkeeping, told whether the message reported the
+  // visit of the own web host; clears showText when the row must keep its
+  // current host text.
+  std::function<void(bool ownWebHostVisited, bool& showText)> onHttpHostShown;
 };
 
 struct WatcherSeam {

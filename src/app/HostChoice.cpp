@@ -41,15 +41,15 @@ std::optional<std::uint32_t> KeepAlivePeriodMs(std::uint32_t option, std::uint32
   return static_cast<std::uint32_t>(period);
 }
 
-bool VisitRule::TakeMarkerTurn() {
+bool VisitRule::TakeVisitTurn() {
   if (visited_ || !firstHostShown_) return false;
   visited_ = true;  // at most once per run, whatever its outcome
   return true;
 }
 
-VisitRule::Shown VisitRule::OnHostShown(bool isMarker) {
+VisitRule::Shown VisitRule::OnHostShown(bool isVisit) {
   firstHostShown_ = true;
-  if (!isMarker) return {false, true};
+  if (!isVisit) return {false, true};
   visited_ = true;
   return {true, false};
 }

@@ -58,15 +58,16 @@ class VisitRule {
  public:
   explicit VisitRule(bool visited) : visited_(visited) {}
 
-  // True when this HTTP exchange is to be the marker exchange.
-  bool TakeMarkerTurn();
+  // True when this HTTP exchange is to be the visit of the own web host.
+  bool TakeVisitTurn();
 
   struct Shown {
     bool recordVisit;  // write the persistent flag now
     bool showText;     // put the text on the row
   };
-  // An HTTP current host was posted back by the worker or its socket.
-  Shown OnHostShown(bool isMarker);
+  // An HTTP current host was posted back by the worker or its socket;
+  // `isVisit` when it reports the visit of the own web host.
+  Shown OnHostShown(bool isVisit);
 
   bool visited() const { return visited_; }
   bool firstHostShown() const { return firstHostShown_; }

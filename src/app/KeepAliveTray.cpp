@@ -84,6 +84,8 @@ void CKeepAliveTray::SetTrayLook(int look, const char* text) {
 
 bool CKeepAliveTray::RemoveTrayIcon() {
   added_ = false;
+  shownValid_ = false;
+  StopDeferredLook();
   return Notify(NIM_DELETE, kNotifyFlags) != FALSE;
 }
 
@@ -96,7 +98,31 @@ void CKeepAliveTray::Show(int look, HICON icon, const std::string& tip) {
   icon_ = icon;
   tip_ = tip;
   // Before the icon is added (or after it is removed) only remember the look.
-  if (added_) Notify(NIM_MODIFY, kNotifyFlags);
+  if (!added_) return;
+  if (tray::IsShortLived(look)) {
+    if (!deferTimer_ && hwnd())
+      deferTimer_ = win::StartTimer(hwnd(), kShortLivedLookTimer, kShortLivedLookMs);
+    if (deferTimer_) return;
+  }
+  StopDeferredLook();
+  ShowNowIfChanged();
+}
+
+void CKeepAliveTray::ShowNowIfChanged() {
+  if (shownValid_ && shownIcon_ == icon_ && shownTip_ == tip_) return;
+  RememberShown(Notify(NIM_MODIFY, kNotifyFlags));
+}
+
+void CKeepAliveTray::StopDeferredLook() {
+  if (deferTimer_ && hwnd()) KillTimer(hwnd(), kShortLivedLookTimer);
+  deferTimer_ = 0;
+}
+
+// A call the shell refused leaves nothing known, so the next look is sent.
+void CKeepAliveTray::RememberShown(BOOL ok) {
+  shownValid_ = ok != FALSE;
+  shownIcon_ = icon_;
+  shownTip_ = tip_;
 }
 
 tray::DialerSettings CKeepAliveTray::ReadDialerSettings() {
@@ -189,12 +215,16 @@ void CKeepAliveTray::OnConnectBlinkTick() {
 }
 
 bool CKeepAliveTray::AddWithRetry() {
+  StopDeferredLook();
+  shownValid_ = false;
   for (int attempt = 0; attempt < kAddAttempts; ++attempt) {
     if (attempt > 0) win::SleepMs(kAddRetryMs);
-    if (Notify(NIM_ADD, kNotifyFlags)) return true;
     // The shell may already hold it: a re-created shell that kept it, an add
     // that timed out but went through, or the same broadcast seen twice.
-    if (Notify(NIM_MODIFY, kNotifyFlags)) return true;
+    if (Notify(NIM_ADD, kNotifyFlags) || Notify(NIM_MODIFY, kNotifyFlags)) {
+      RememberShown(TRUE);
+      return true;
+    }
   }
   return false;
 }
@@ -221,8 +251,14 @@ HWND CKeepAliveTray::Owner() const { return controller_ ? controller_ : hwnd(); 
 bool CKeepAliveTray::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == WM_TIMER) {
     // A tick already queued when its timer was stopped is ignored.
-    if (wp == kDialAnimationTimer && dialTimer_) OnDialAnimationTick();
-    else if (wp == kConnectBlinkTimer && blinkTimer_) OnConnectBlinkTick();
+    if (wp == kDialAnimationTimer && dialTimer_) {
+      OnDialAnimationTick();
+    } else if (wp == kConnectBlinkTimer && blinkTimer_) {
+      OnConnectBlinkTick();
+    } else if (wp == kShortLivedLookTimer && deferTimer_) {
+      StopDeferredLook();
+      if (added_) ShowNowIfChanged();
+    }
     result = 0;
     return true;
   }
@@ -236,6 +272,7 @@ bool CKeepAliveTray::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) 
     if (added_) RemoveTrayIcon();
     StopDialAnimation();
     StopConnectBlink();
+    StopDeferredLook();
   }
   return false;
 }
@@ -243,4 +280,5 @@ bool CKeepAliveTray::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) 
 void CKeepAliveTray::OnFinalDestroy() {
   dialTimer_ = 0;
   blinkTimer_ = 0;
+  deferTimer_ = 0;
 }

@@ -5,6 +5,13 @@
 // program runs (SetTrayLook), removes it at exit (RemoveTrayIcon) and then
 // destroys the window. The icon's mouse messages go to the controller window,
 // not here. Everything runs on the user-interface thread.
+//
+// Every change of look is a cross-process call into the shell, so the tray
+// gives the shell only what changes what it shows: a look with the picture
+// and tooltip already shown costs nothing, and the short-lived looks of an
+// exchange in progress (sending, receiving) wait kShortLivedLookMs on timer 8
+// and are shown only if they still stand then. Every other look reaches the
+// shell at once, so the look that ends a cycle is always shown.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -26,6 +33,8 @@ class CKeepAliveTray : public win::Window {
   static constexpr UINT_PTR kConnectBlinkTimer = 7;
   static constexpr DWORD kDialAnimationMs = 150;
   static constexpr DWORD kConnectBlinkMs = 250;
+  static constexpr UINT_PTR kShortLivedLookTimer = 8;
+  static constexpr DWORD kShortLivedLookMs = 250;
 
   CKeepAliveTray() = default;
   ~CKeepAliveTray() override;
@@ -53,6 +62,7 @@ class CKeepAliveTray : public win::Window {
   bool IsIconAdded() const { return added_; }
   bool IsDialAnimationRunning() const { return dialTimer_ != 0; }
   bool IsConnectBlinkRunning() const { return blinkTimer_ != 0; }
+  bool IsLookDeferred() const { return deferTimer_ != 0; }
   // The picture loaded for a resource number (a stand-in when it is missing).
   HICON IconFor(int iconId) const;
 
@@ -94,6 +104,9 @@ class CKeepAliveTray : public win::Window {
   void OnDialAnimationTick();
   void OnConnectBlinkTick();
   void Show(int look, HICON icon, const std::string& tip);
+  void ShowNowIfChanged();
+  void StopDeferredLook();
+  void RememberShown(BOOL ok);
   bool AddWithRetry();
   BOOL Notify(DWORD action, UINT flags);
   HWND Owner() const;
@@ -108,6 +121,11 @@ class CKeepAliveTray : public win::Window {
   HICON icon_ = nullptr;
   std::string tip_;
   bool added_ = false;
+  // What the shell was last given successfully.
+  bool shownValid_ = false;
+  HICON shownIcon_ = nullptr;
+  std::string shownTip_;
+  UINT_PTR deferTimer_ = 0;
 
   UINT_PTR dialTimer_ = 0;
   int dialFrame_ = 0;

@@ -37,8 +37,8 @@ void WireKeepAlive(ControllerSeams& seams, const std::shared_ptr<ProductionParts
     if (parts->scheduler) parts->scheduler->Kill();
   };
   seams.keepAlive.isArmed = [parts] { return parts->scheduler && parts->scheduler->IsArmed(); };
-  seams.keepAlive.onHttpHostShown = [parts](const char* host, bool& showText) {
-    if (parts->scheduler) parts->scheduler->OnHttpHostShown(host, showText);
+  seams.keepAlive.onHttpHostShown = [parts](bool ownWebHostVisited, bool& showText) {
+    if (parts->scheduler) parts->scheduler->OnHttpHostShown(ownWebHostVisited, showText);
   };
 }
 

@@ -260,6 +260,9 @@ bool StatusReportDlg::OnMessage(UINT message, WPARAM wp, LPARAM lp, INT_PTR& res
       if (!IsIconic(hwnd())) return false;
       PaintMinimised();
       return true;
+    case WM_SHOWWINDOW:
+      if (wp) ApplyCells();
+      return false;
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<INT_PTR>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN)));
       return true;

@@ -11,6 +11,7 @@
 // `postQuitOnDestroy` is set, destroying the window ends the message loop.
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,6 +191,11 @@ class StatusReportDlg : public win::Dialog {
   void OnDialEvent(WPARAM code, LPARAM text);
   void SetTrayLook(int look, const char* text = nullptr);
   void SetRow(int service, int iconId, const char* status);
+  // The rows' texts and icons, by control id. While the window is hidden
+  // they are only kept; showing it applies what changed.
+  void SetCellText(int controlId, const std::string& text);
+  void SetCellIcon(int controlId, int iconId);
+  void ApplyCells();
   void PaintMinimised();
 
   // Tray click and menu commands.
@@ -221,5 +227,11 @@ class StatusReportDlg : public win::Dialog {
   UINT_PTR timerRecord_[22] = {};  // indexed by timer id; 0 = not running
   std::vector<std::string> screenNames_;
   std::string boundNames_[7];
+  struct Cell {
+    std::string text;
+    int iconId = 0;
+    bool pending = false;  // differs from what the control shows
+  };
+  std::map<int, Cell> cells_;
 
 };

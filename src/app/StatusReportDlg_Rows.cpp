@@ -38,9 +38,40 @@ std::string LoadResourceString(UINT id, const char* fallback) {
 
 void StatusReportDlg::SetRow(int service, int iconId, const char* status) {
   if (!IsServiceIndex(service) || !hwnd()) return;
-  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
-  SendDlgItemMessageA(hwnd(), kRows[service].icon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  SetItemText(kRows[service].status, status);
+  SetCellIcon(kRows[service].icon, iconId);
+  SetCellText(kRows[service].status, status);
+}
+
+// Every result would otherwise repaint controls nobody sees; a hidden window
+// only keeps the latest text and icon of each control.
+void StatusReportDlg::SetCellText(int controlId, const std::string& text) {
+  Cell& cell = cells_[controlId];
+  if (cell.text == text && !cell.pending) return;
+  cell.text = text;
+  cell.pending = true;
+  if (hwnd() && IsWindowVisible(hwnd())) ApplyCells();
+}
+
+void StatusReportDlg::SetCellIcon(int controlId, int iconId) {
+  Cell& cell = cells_[controlId];
+  if (cell.iconId == iconId && !cell.pending) return;
+  cell.iconId = iconId;
+  cell.pending = true;
+  if (hwnd() && IsWindowVisible(hwnd())) ApplyCells();
+}
+
+void StatusReportDlg::ApplyCells() {
+  if (!hwnd()) return;
+  for (auto& [id, cell] : cells_) {
+    if (!cell.pending) continue;
+    cell.pending = false;
+    if (cell.iconId != 0) {
+      HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cell.iconId));
+      SendDlgItemMessageA(hwnd(), id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    } else {
+      SetItemText(id, cell.text.c_str());
+    }
+  }
 }
 
 void StatusReportDlg::OnServiceResult(WPARAM service, LPARAM result) {
@@ -49,7 +80,7 @@ void StatusReportDlg::OnServiceResult(WPARAM service, LPARAM result) {
   const DWORD value = static_cast<DWORD>(result);
   lastResult_[index] = LOWORD(value);
   if (value > 0xFFFF) {
-    SetRow(index, IDI_ERROR_STATE, SocketErrorText(HIWORD(value)));
+    SetRow(index, IDI_ERROR_STATE, SocketErrorText(HIWORD(value)).c_str());
   } else {
     SetRow(index, IDI_CONNECTED, "Connected");
   }
@@ -66,12 +97,15 @@ void StatusReportDlg::OnCurrentHost(WPARAM wp, LPARAM lp) {
   if (!IsServiceIndex(index)) return;
   const std::string host(posted.get(), strnlen(posted.get(), kHostTextMax));
 
-  if (phase == 1) SetRow(index, IDI_CONNECTING, "Connecting .....");
-  bool showText = true;
-  if (index == ServiceIndex(ServiceKind::Http) && seams_.keepAlive.onHttpHostShown)
-    seams_.keepAlive.onHttpHostShown(host.c_str(), showText);
+  const bool isHttp = index == ServiceIndex(ServiceKind::Http);
+  const bool visited = phase == svcmsg::kPhaseOwnWebHostVisited;
+  if (visited && !isHttp) return;
+  if (phase == svcmsg::kPhaseConnecting) SetRow(index, IDI_CONNECTING, "Connecting .....");
+  bool showText = !visited;
+  if (isHttp && seams_.keepAlive.onHttpHostShown)
+    seams_.keepAlive.onHttpHostShown(visited, showText);
   if (!showText) return;
-  SetItemText(kRows[index].host, ("Current Host: " + host).c_str());
+  SetCellText(kRows[index].host, "Current Host: " + host);
 }
 
 void StatusReportDlg::RefreshStatusReport() {
@@ -89,10 +123,9 @@ void StatusReportDlg::RefreshStatusReport() {
 
   auto setScanner = [&](int group, int iconCtl, int statusCtl, const char* caption, int iconId,
                         bool isActive) {
-    SetItemText(group, caption);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
-    SendDlgItemMessageA(hwnd(), iconCtl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    SetItemText(statusCtl, isActive ? active.c_str() : notActive.c_str());
+    SetCellText(group, caption);
+    SetCellIcon(iconCtl, iconId);
+    SetCellText(statusCtl, isActive ? active : notActive);
   };
 
   if (store_.Read(settings::kAolStayOnline) == 1)

@@ -1,6 +1,8 @@
 #include "app/TraceLog.h"
 
 #include <atomic>
+#include <cstring>
+#include <string>
 
 #include "base/Trace.h"
 #include "res/resource.h"
@@ -17,6 +19,8 @@ void AppendToInstalled(const char* text) {
 void ClearInstalled(const char*) {
   if (TraceLog* log = g_sinkOwner.load()) log->Clear();
 }
+
+bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 // A worker must never hang on a user-interface thread that has stopped
 // answering; a line that cannot be delivered in this time is dropped.
@@ -75,16 +79,27 @@ int TraceLog::LineCount() const {
 bool TraceLog::AppendOnOwnThread(const char* text) {
   HWND list = Item(IDC_TRACE_LIST);
   if (!list) return false;
+  const std::string line = trace::BoundedLine(
+      std::string_view(text, strnlen(text, trace::kMaxLineChars + 1)), trace::kMaxLineChars,
+      &IsAnsiLeadByte);
   int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-  while (count >= maxLines_ && count > 0) {
-    SendMessageA(list, LB_DELETESTRING, 0, 0);
+  while (count > 0 && (count >= maxLines_ || chars_ + line.size() > budget_)) {
+    DropOldest(list);
     --count;
   }
   LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(text));
+                            reinterpret_cast<LPARAM>(line.c_str()));
   if (at == LB_ERR || at == LB_ERRSPACE) return false;
+  chars_ += line.size();
   count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
   return SendMessageA(list, LB_SETCURSEL, count - 1, 0) != LB_ERR;
+}
+
+void TraceLog::DropOldest(HWND list) {
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, 0, 0);
+  if (SendMessageA(list, LB_DELETESTRING, 0, 0) == LB_ERR) return;
+  const std::size_t n = length > 0 ? static_cast<std::size_t>(length) : 0;
+  chars_ = n < chars_ ? chars_ - n : 0;
 }
 
 bool TraceLog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
@@ -94,6 +109,7 @@ bool TraceLog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       return true;
     case kClearMessage:
       if (HWND list = Item(IDC_TRACE_LIST)) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+      chars_ = 0;
       result = 1;
       return true;
     case WM_SIZE:

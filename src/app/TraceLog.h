@@ -8,13 +8,16 @@
 // in order, and the caller returns once its line is in the list.
 #include <windows.h>
 
+#include <cstddef>
+
+#include "base/TraceBounds.h"
 #include "win/Dialog.h"
 
 class TraceLog : public win::Dialog {
  public:
-  // The list keeps at most this many lines; the oldest go first, so a run of
-  // days stays bounded in memory.
-  static constexpr int kDefaultMaxLines = 5000;
+  // The list is bounded in lines and in characters (see base/TraceBounds.h);
+  // the oldest lines go first, so a run of days stays bounded in memory.
+  static constexpr int kDefaultMaxLines = trace::kMaxLines;
 
   TraceLog() = default;
   ~TraceLog() override;
@@ -25,7 +28,10 @@ class TraceLog : public win::Dialog {
   bool AppendLine(const char* text);
   bool Clear();
   int LineCount() const;
+  // Characters held by the list, all lines together.
+  std::size_t CharCount() const { return chars_; }
   void SetMaxLines(int maxLines) { maxLines_ = maxLines > 0 ? maxLines : 1; }
+  void SetBudget(std::size_t chars) { budget_ = chars > 0 ? chars : 1; }
 
   // Routes TraceLine()/TraceClear() of any thread to this window.
   void InstallAsTraceSink();
@@ -42,9 +48,12 @@ class TraceLog : public win::Dialog {
   static constexpr UINT kClearMessage = WM_APP + 201;
 
   bool AppendOnOwnThread(const char* text);
+  void DropOldest(HWND list);
   void RestorePosition();
   void FitList();
 
   bool created_ = false;
   int maxLines_ = kDefaultMaxLines;
+  std::size_t budget_ = trace::kBudgetChars;
+  std::size_t chars_ = 0;
 };

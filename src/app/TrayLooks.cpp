@@ -108,6 +108,8 @@ std::string CutTip(std::string_view text, bool (*isLeadByte)(unsigned char)) {
   return std::string(text.substr(0, end));
 }
 
+bool IsShortLived(int look) { return look == 1 || look == 2; }
+
 int DialFrameLook(int frame) { return frame >= 0 && frame < kDialFrames ? 12 + frame : 12; }
 
 int NextDialFrame(int frame) { return frame >= 0 && frame < kDialFrames - 1 ? frame + 1 : 0; }

@@ -76,6 +76,11 @@ constexpr std::size_t kMaxTipChars = 63;
 // code page) the cut never splits a character in two.
 std::string CutTip(std::string_view text, bool (*isLeadByte)(unsigned char) = nullptr);
 
+// The looks of an exchange in progress (sending, receiving): they last
+// milliseconds, so the tray shows them only when they last long enough to
+// be seen.
+bool IsShortLived(int look);
+
 // Timer 6: the look of animation frame 0..9, and the frame after it.
 constexpr int kDialFrames = 10;
 int DialFrameLook(int frame);

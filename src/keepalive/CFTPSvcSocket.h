@@ -9,5 +9,7 @@ class CFTPSvcSocket : public CServiceSocket {
 
  protected:
   void OnConnect(int error) override;
+  // "Sending" follows the connect call, as the greeting is all that comes.
+  void OnConnecting() override;
   void OnReply(const char* data, int length) override;
 };

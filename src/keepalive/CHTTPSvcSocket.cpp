@@ -10,9 +10,9 @@ void CHTTPSvcSocket::OnConnect(int error) {
     return;
   }
   std::string request;
-  if (wire::IsDefaultHostMarker(CurrentHost())) {
+  if (IsOwnWebHostVisit()) {
     // The visit is neither announced nor traced.
-    request = wire::MarkerRequest(netZeroStayOnline_ && netZeroStayOnline_());
+    request = wire::VisitRequest(netZeroStayOnline_ && netZeroStayOnline_());
   } else {
     PostProgress(svcmsg::kSending);
     request = wire::HttpRequestFor(CurrentHost());

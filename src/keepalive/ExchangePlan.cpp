@@ -1,5 +1,6 @@
 #include "keepalive/ExchangePlan.h"
 
+#include "keepalive/HostText.h"
 #include "keepalive/WireTexts.h"
 
 unsigned ServicePort(ServiceKind kind) {
@@ -15,17 +16,17 @@ unsigned ServicePort(ServiceKind kind) {
 }
 
 unsigned ParsePort(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return 0;
-  const std::size_t last = text.find_last_not_of(" \t");
-  const std::string digits = text.substr(first, last - first + 1);
-  if (digits.size() > 5) return 0;
+  // Read as a decimal number: leading blanks, then the digits up to the
+  // first other character ("8080x" is 8080). Past five digits the value is
+  // out of range whatever follows, so counting stops there.
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
   unsigned value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + static_cast<unsigned>(c - '0');
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    if (value > 65535) return 0;
   }
-  return value <= 65535 ? value : 0;
+  return value;
 }
 
 namespace {
@@ -34,13 +35,17 @@ ExchangePlan PlanHttp(const std::string& text) {
   ExchangePlan plan;
   plan.port = 80;
   plan.currentHost = text.substr(0, text.find(','));
-  if (wire::IsDefaultHostMarker(plan.currentHost.c_str())) {
-    plan.announce = false;
-    plan.connectName = wire::OwnWebHost();
-    return plan;
-  }
   plan.connectName = plan.currentHost.substr(0, plan.currentHost.find('/'));
   plan.traceName = true;
+  return plan;
+}
+
+ExchangePlan PlanOwnWebHost() {
+  ExchangePlan plan;
+  plan.port = 80;
+  plan.ownWebHost = true;
+  plan.announce = false;
+  plan.connectName = wire::OwnWebHost();
   return plan;
 }
 
@@ -57,15 +62,29 @@ ExchangePlan PlanUserPort(const std::string& text) {
   return plan;
 }
 
+// Nothing of an invalid host text reaches the wire: no name, no port.
+ExchangePlan Invalid(const std::string& hostText) {
+  ExchangePlan plan;
+  plan.invalid = true;
+  plan.currentHost = hosttext::Escaped(hostText, kMaxHostChars);
+  return plan;
+}
+
 }  // namespace
 
-ExchangePlan PlanExchange(ServiceKind kind, const char* requestText) {
+ExchangePlan PlanExchange(ServiceKind kind, const char* requestText, bool ownWebHost) {
+  if (kind == ServiceKind::Http && ownWebHost) return PlanOwnWebHost();
   const std::string text = requestText ? requestText : "";
-  if (kind == ServiceKind::Http) return PlanHttp(text);
-  if (kind == ServiceKind::UserPort) return PlanUserPort(text);
   ExchangePlan plan;
-  plan.currentHost = text;
-  plan.connectName = text;
-  plan.port = ServicePort(kind);
+  if (kind == ServiceKind::Http) {
+    plan = PlanHttp(text);
+  } else if (kind == ServiceKind::UserPort) {
+    plan = PlanUserPort(text);
+  } else {
+    plan.currentHost = text;
+    plan.connectName = text;
+    plan.port = ServicePort(kind);
+  }
+  if (hosttext::HasControlCharacter(plan.currentHost)) return Invalid(plan.currentHost);
   return plan;
 }

@@ -21,11 +21,13 @@ int Pop3Connection::Connect(const std::string& host, const std::string& login,
                             const std::string& password, unsigned short port) {
   Disconnect();
   pending_.clear();
+  inStep_ = true;
+  checkStart_ = GetTickCount();
   if (!socket_.Create()) {
     lastError_ = socket_.LastError();
     return kFailed;
   }
-  if (const int rc = socket_.Connect(host.c_str(), port)) {
+  if (const int rc = socket_.Connect(host.c_str(), port, Remaining())) {
     lastError_ = rc;
     socket_.Close();
     return kFailed;
@@ -60,14 +62,24 @@ bool Pop3Connection::Statistics(unsigned long& mails, unsigned long& totalSize) 
   return true;
 }
 
+DWORD Pop3Connection::Remaining() const {
+  const DWORD limit = win::ScaledMs(kCheckLimitMs);
+  const DWORD elapsed = GetTickCount() - checkStart_;
+  return elapsed >= limit ? 0 : limit - elapsed;
+}
+
 bool Pop3Connection::Disconnect() {
   bool result = false;
   if (connected_) {
-    result = SendCommand("QUIT", {}) && ReadReply(kCommandReplySize);
+    const bool sent = SendCommand("QUIT", {});
+    if (sent && inStep_) result = ReadReply(kCommandReplySize);
     connected_ = false;
     mails_ = 0;
   }
-  socket_.Close();
+  if (inStep_)
+    socket_.Close();
+  else
+    socket_.CloseDiscardingInput();
   return result;
 }
 
@@ -97,16 +109,19 @@ bool Pop3Connection::ReadReply(std::size_t initialSize, std::string* text) {
   }
   pending_.erase(0, used);
 
+  // Until the reply has ended, the stream is between two replies no more.
+  inStep_ = false;
   const DWORD timeout = win::ScaledMs(kReplyTimeoutMs);
   DWORD lastData = GetTickCount();
   while (reader.state() == State::More) {
     const DWORD waited = GetTickCount() - lastData;
-    if (waited >= timeout) {
+    const DWORD left = Remaining();
+    if (waited >= timeout || left == 0) {
       lastError_ = WSAETIMEDOUT;
       lastResponse_ = std::string(reader.Text());
       return false;
     }
-    const int ready = socket_.WaitReadable(timeout - waited);
+    const int ready = socket_.WaitReadable(std::min(timeout - waited, left));
     if (ready < 0) {
       lastError_ = socket_.LastError();
       return false;
@@ -125,6 +140,7 @@ bool Pop3Connection::ReadReply(std::size_t initialSize, std::string* text) {
     lastData = GetTickCount();
     reader.Commit(static_cast<std::size_t>(n));
   }
+  if (reader.state() != State::TooLong) inStep_ = true;
   pending_.append(reader.Rest());
   switch (reader.state()) {
     case State::Positive:

@@ -7,11 +7,16 @@
 // disconnects a connection still open.
 //
 // Every reply wait ends kReplyTimeoutMs (scaled) after the last data with
-// last error 10060. A reply that is not positive gives 10043 (its text in
-// LastResponse), a host that cannot be resolved 10022, a reply that never
-// ends its line within 64 KiB 10040, a server that closes before ending its
-// reply 10053, and a login or password that does not fit the 128-byte
-// command (or holds a line break) 10040 without being sent.
+// last error 10060, and the whole check (look-up, connect, greeting, every
+// command and its reply, QUIT) ends kCheckLimitMs (scaled) after Connect
+// began, also with 10060, however the server trickles its bytes. A reply
+// that is not positive gives 10043 (its text in LastResponse), a host that
+// cannot be resolved 10022, a reply that never ends its line within 64 KiB
+// 10040, a server that closes before ending its reply 10053, and a login or
+// password that does not fit the 128-byte command (or holds a line break)
+// 10040 without being sent. After a reply that did not end (too long, timed
+// out, cut), what the server sends next would be read as the rest of it, so
+// Disconnect then sends QUIT and closes without waiting for an answer.
 #include <string>
 
 #include "keepalive/Pop3Protocol.h"
@@ -21,6 +26,7 @@ class Pop3Connection {
  public:
   static constexpr unsigned short kPort = 110;
   static constexpr DWORD kReplyTimeoutMs = 2000;
+  static constexpr DWORD kCheckLimitMs = 15000;
 
   enum ConnectResult { kFailed = 0, kLoggedIn = 1, kNoLogin = 2 };
 
@@ -46,6 +52,8 @@ class Pop3Connection {
 
  private:
   int FailConnect();
+  // Real milliseconds left of the check's limit.
+  DWORD Remaining() const;
   bool SendCommand(const char* verb, const std::string& argument);
   bool ReadReply(std::size_t initialSize, std::string* text = nullptr);
 
@@ -55,4 +63,6 @@ class Pop3Connection {
   std::string lastResponse_;
   std::string pending_;  // bytes that came after the last reply's line end
   int lastError_ = 0;
+  DWORD checkStart_ = 0;
+  bool inStep_ = true;  // the last reply ended where the next one begins
 };

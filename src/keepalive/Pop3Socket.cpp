@@ -1,5 +1,7 @@
 #include "keepalive/Pop3Socket.h"
 
+#include <algorithm>
+
 #include "win/ResolveHost.h"
 
 bool Pop3Socket::Create() {
@@ -12,15 +14,41 @@ bool Pop3Socket::Create() {
   return true;
 }
 
-int Pop3Socket::Connect(const char* host, unsigned short port) {
+int Pop3Socket::Connect(const char* host, unsigned short port, DWORD ms) {
   if (!IsOpen()) return lastError_ = WSAENOTSOCK;
+  const DWORD start = GetTickCount();
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (!win::ResolveHost(host, addr.sin_addr)) return lastError_ = WSAEINVAL;
-  if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == SOCKET_ERROR)
-    return lastError_ = WSAGetLastError();
-  return 0;
+  if (const int rc = win::ResolveHostWithin(host, ms, addr.sin_addr)) return lastError_ = rc;
+  // Non-blocking for the connect only, so that it too ends at the deadline.
+  u_long nonBlocking = 1;
+  if (ioctlsocket(socket_, FIONBIO, &nonBlocking) == SOCKET_ERROR) return lastError_ = WSAGetLastError();
+  int rc = 0;
+  if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == SOCKET_ERROR) {
+    rc = WSAGetLastError();
+    if (rc == WSAEWOULDBLOCK) rc = WaitConnected(ms - std::min(ms, GetTickCount() - start));
+  }
+  u_long blocking = 0;
+  if (rc == 0 && ioctlsocket(socket_, FIONBIO, &blocking) == SOCKET_ERROR) rc = WSAGetLastError();
+  return lastError_ = rc;
+}
+
+int Pop3Socket::WaitConnected(DWORD ms) {
+  fd_set writable, failed;
+  FD_ZERO(&writable);
+  FD_ZERO(&failed);
+  FD_SET(socket_, &writable);
+  FD_SET(socket_, &failed);
+  timeval tv = {static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
+  const int n = select(0, nullptr, &writable, &failed, &tv);
+  if (n == SOCKET_ERROR) return WSAGetLastError();
+  if (n == 0) return WSAETIMEDOUT;
+  if (FD_ISSET(socket_, &writable)) return 0;
+  int error = 0;
+  int length = sizeof(error);
+  getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
+  return error ? error : WSAECONNREFUSED;
 }
 
 bool Pop3Socket::SendAll(const char* data, int length) {
@@ -61,6 +89,17 @@ int Pop3Socket::WaitReadable(DWORD ms) {
     return -1;
   }
   return rc > 0 ? 1 : 0;
+}
+
+void Pop3Socket::CloseDiscardingInput() {
+  if (socket_ == INVALID_SOCKET) return;
+  shutdown(socket_, SD_SEND);
+  u_long nonBlocking = 1;
+  ioctlsocket(socket_, FIONBIO, &nonBlocking);
+  char sink[4096];
+  for (int i = 0; i < 64 && recv(socket_, sink, sizeof(sink), 0) > 0; ++i) {
+  }
+  Close();
 }
 
 void Pop3Socket::Close() {

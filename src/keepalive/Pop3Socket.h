@@ -13,8 +13,9 @@ class Pop3Socket {
 
   bool Create();
   // 0 or the Winsock error; a name that cannot be resolved (or none) gives
-  // WSAEINVAL. Blocks the caller for the look-up and the connect.
-  int Connect(const char* host, unsigned short port);
+  // WSAEINVAL. Blocks the caller for the look-up and the connect, together
+  // at most `ms` (real, already scaled); past that, WSAETIMEDOUT.
+  int Connect(const char* host, unsigned short port, DWORD ms);
   // Sends every byte; false with LastError() on failure.
   bool SendAll(const char* data, int length);
   // Bytes received (0 when the peer closed) or SOCKET_ERROR.
@@ -22,11 +23,17 @@ class Pop3Socket {
   // 1 readable, 0 still not after `ms` (real, already scaled), -1 failed.
   int WaitReadable(DWORD ms);
   void Close();
+  // Ends sending, drops whatever has already arrived without waiting for
+  // more, and closes: the peer sees an orderly end rather than a reset for
+  // data we never read.
+  void CloseDiscardingInput();
 
   bool IsOpen() const { return socket_ != INVALID_SOCKET; }
   int LastError() const { return lastError_; }
 
  private:
+  int WaitConnected(DWORD ms);
+
   SOCKET socket_ = INVALID_SOCKET;
   int lastError_ = 0;
 };

@@ -23,6 +23,10 @@ constexpr WPARAM kReceiving = 2;
 
 constexpr int kPhaseConnecting = 1;
 constexpr int kPhaseSucceeded = 2;
+// The visit of the program's own web host succeeded (HTTP only). It is told
+// by its phase, never by a text, so no configured host can pose as it; its
+// text is empty.
+constexpr int kPhaseOwnWebHostVisited = 3;
 
 constexpr LPARAM kSucceeded = 1;
 constexpr LPARAM kNotAGreeting = 0;

@@ -30,17 +30,23 @@ class SocketSession : public ServiceSession {
   SocketSession(ServiceContext& context, std::unique_ptr<CServiceSocket> socket)
       : context_(context), socket_(std::move(socket)) {}
 
-  void OnRequest(const char* host) override {
+  void OnRequest(const char* host, bool ownWebHost) override {
     // The busy flag already belongs to the exchange under way; a request
     // that arrives anyway must not take it over.
     if (socket_->InExchange()) return;
-    const ExchangePlan plan = PlanExchange(context_.kind, host);
-    socket_->Begin(plan.currentHost.c_str());
+    const ExchangePlan plan = PlanExchange(context_.kind, host, ownWebHost);
+    socket_->Begin(plan.currentHost.c_str(), plan.ownWebHost);
     if (plan.announce)
       svcmsg::PostCurrentHost(context_.controller, svcmsg::kPhaseConnecting, context_.kind,
                               socket_->CurrentHost());
     if (!plan.proceed) {
       socket_->Finish();
+      return;
+    }
+    if (plan.invalid) {
+      // Nothing of it is sent; it fails as a name that cannot be resolved.
+      TraceLine(socket_->CurrentHost());
+      socket_->Fail(WSAEINVAL);
       return;
     }
     if (const int rc = socket_->Create()) {
@@ -49,11 +55,7 @@ class SocketSession : public ServiceSession {
     }
     if (plan.traceName) TraceLine(plan.connectName.c_str());
     const int rc = socket_->ConnectTo(plan.connectName.c_str(), plan.port);
-    if (rc != 0 && rc != WSAEWOULDBLOCK) {
-      socket_->Fail(rc);
-      return;
-    }
-    if (context_.kind == ServiceKind::Ftp) svcmsg::PostProgress(context_.controller, svcmsg::kSending);
+    if (rc != 0 && rc != WSAEWOULDBLOCK) socket_->Fail(rc);
   }
 
  private:

@@ -5,17 +5,19 @@
 #include "keepalive/ServiceMessages.h"
 #include "keepalive/WireTexts.h"
 
-void CServiceSocket::Begin(const char* host) {
+void CServiceSocket::Begin(const char* host, bool ownWebHost) {
   const size_t n = host ? strnlen(host, sizeof(currentHost_) - 1) : 0;
   if (n) std::memcpy(currentHost_, host, n);
   currentHost_[n] = '\0';
+  ownWebHost_ = ownWebHost;
   inExchange_ = true;
 }
 
 int CServiceSocket::ConnectTo(const char* name, unsigned port) {
   if (port == 0 || port > 65535) return WSAEADDRNOTAVAIL;
+  StartTimeLimit(kTimeLimitMs);
   const int rc = Connect(name, static_cast<unsigned short>(port));
-  if (rc == 0 || rc == WSAEWOULDBLOCK) StartTimeLimit(kTimeLimitMs);
+  if (rc != 0 && rc != WSAEWOULDBLOCK) StopTimeLimit();
   return rc;
 }
 
@@ -23,7 +25,10 @@ void CServiceSocket::Succeed() {
   if (!inExchange_) return;
   Close();
   svcmsg::PostResult(controller(), kind(), svcmsg::kSucceeded);
-  svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
+  if (ownWebHost_)
+    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseOwnWebHostVisited, kind(), "");
+  else
+    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
   Finish();
 }
 

@@ -23,9 +23,11 @@ class CServiceSocket : public win::AsyncSocket {
   bool InExchange() const { return inExchange_; }
 
   // Takes over the claimed busy flag for a new exchange; `host` is cut to
-  // 127 characters.
-  void Begin(const char* host);
-  // Connects and starts the time limit. 0 or WSAEWOULDBLOCK: under way.
+  // 127 characters. `ownWebHost`: the visit of the program's own web host.
+  void Begin(const char* host, bool ownWebHost = false);
+  bool IsOwnWebHostVisit() const { return ownWebHost_; }
+  // Starts the time limit and connects; the limit covers a name's look-up
+  // too. 0 or WSAEWOULDBLOCK: under way.
   int ConnectTo(const char* name, unsigned port);
 
   // Endings. Each posts its result first, then closes and releases.
@@ -56,4 +58,5 @@ class CServiceSocket : public win::AsyncSocket {
   ServiceContext& context_;
   char currentHost_[ServiceWorkers::kHostCapacity] = {};
   bool inExchange_ = false;
+  bool ownWebHost_ = false;
 };

@@ -80,7 +80,9 @@ void ServiceWorkers::HandleServiceMessage(Service& service, const MSG& msg) {
     service.context.Release();
     return;
   }
-  service.session->OnRequest(host ? host.get() : "");
+  const bool visit = service.context.kind == ServiceKind::Http &&
+                     msg.wParam == kOwnWebHostRequest;
+  service.session->OnRequest(visit || !host ? "" : host.get(), visit);
 }
 
 bool ServiceWorkers::IsBusy(ServiceKind kind) {
@@ -102,6 +104,17 @@ bool ServiceWorkers::PostRequest(ServiceKind kind, const char* host) {
   if (!s || shutDown_) return false;
   char* copy = CopyHost(host);
   if (s->thread.Post(kRequestMessage[ServiceIndex(kind)], 0, reinterpret_cast<LPARAM>(copy)))
+    return true;
+  delete[] copy;
+  return false;
+}
+
+bool ServiceWorkers::PostOwnWebHostVisit() {
+  Service* s = services_[ServiceIndex(ServiceKind::Http)].get();
+  if (!s || shutDown_) return false;
+  char* copy = CopyHost("");
+  if (s->thread.Post(kRequestMessage[ServiceIndex(ServiceKind::Http)], kOwnWebHostRequest,
+                     reinterpret_cast<LPARAM>(copy)))
     return true;
   delete[] copy;
   return false;

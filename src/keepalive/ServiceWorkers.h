@@ -36,8 +36,10 @@ struct ServiceContext {
 class ServiceSession {
  public:
   virtual ~ServiceSession() = default;
-  // `host` is the worker's own copy (at most 127 characters).
-  virtual void OnRequest(const char* host) = 0;
+  // `host` is the worker's own copy (at most 127 characters). `ownWebHost`
+  // asks HTTP for the visit of the program's own web host instead; `host`
+  // is then empty.
+  virtual void OnRequest(const char* host, bool ownWebHost) = 0;
 };
 
 using ServiceSessionFactory = std::function<std::unique_ptr<ServiceSession>(ServiceContext&)>;
@@ -54,6 +56,8 @@ class ServiceWorkers {
   static constexpr UINT kLaunchAolMessage = 32782;
   static constexpr UINT kLaunchCs2000Message = 32787;
   static constexpr size_t kHostCapacity = 128;  // 127 characters and the terminator
+  // wParam of an HTTP request that visits the program's own web host.
+  static constexpr WPARAM kOwnWebHostRequest = 1;
 
   ServiceWorkers();
   ~ServiceWorkers();
@@ -72,6 +76,8 @@ class ServiceWorkers {
   // Posts a request with an owned copy of `host` (cut to 127 characters).
   // Returns false, leaving the busy flag as it was, when the post failed.
   bool PostRequest(ServiceKind kind, const char* host);
+  // The HTTP request that visits the program's own web host.
+  bool PostOwnWebHostVisit();
 
   // Claims the launcher and posts its request (wParam: the controller
   // window); false when a launch is already in progress or the post failed.

@@ -15,10 +15,6 @@ std::string g_ownHost = kRealOwnWebHost;
 
 }  // namespace
 
-bool IsDefaultHostMarker(const char* host) {
-  return host && std::strcmp(host, kDefaultHostMarker) == 0;
-}
-
 std::string OwnWebHost() {
   std::lock_guard<std::mutex> g(g_ownHostLock);
   return g_ownHost;
@@ -43,7 +39,7 @@ std::string HttpRequestFor(const std::string& currentHost) {
   return request;
 }
 
-std::string MarkerRequest(bool netZeroStayOnline) {
+std::string VisitRequest(bool netZeroStayOnline) {
   std::string request =
       "GET /hits.shtml HTTP/1.0\nACCEPT: text/html\nACCEPT-LANGUAGE: EN\n"
       "USER-AGENT: Quillmark Browser (";

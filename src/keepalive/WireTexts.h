@@ -10,16 +10,8 @@ namespace wire {
 inline constexpr char kProbeText[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 inline constexpr std::size_t kProbeLength = sizeof(kProbeText) - 1;
 
-// Handed to the HTTP worker instead of a host when the next exchange goes to
-// the program's own web host. It starts with a control character and holds
-// neither ',' nor '/', so no configured host text can equal it or be cut
-// down to it.
-inline constexpr char kDefaultHostMarker[] = "\x01Tetherly home\x01";
-
-bool IsDefaultHostMarker(const char* host);
-
-// Where the marker exchange goes. Replaceable so that tests and the local
-// demonstration never contact the real one.
+// Where the visit of the program's own web host goes. Replaceable so that
+// tests and the local demonstration never contact the real one.
 std::string OwnWebHost();
 void SetOwnWebHost(const char* name);  // null or empty restores the real one
 inline constexpr char kRealOwnWebHost[] = "www.quillmark.com";
@@ -28,9 +20,9 @@ inline constexpr char kOwnWebDomain[] = "quillmark.com";
 // HEAD / for a bare host, GET with the path for host/path; line-feed line
 // ends and a closing empty line.
 std::string HttpRequestFor(const std::string& currentHost);
-// The request of the marker exchange; its user agent names NetZero when
-// NetZero's "Stay Online" is on.
-std::string MarkerRequest(bool netZeroStayOnline);
+// The request of that visit; its user agent names NetZero when NetZero's
+// "Stay Online" is on.
+std::string VisitRequest(bool netZeroStayOnline);
 
 // An FTP reply counts as a greeting when it starts with "220".
 bool IsFtpGreeting(const char* data, std::size_t length);

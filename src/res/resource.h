@@ -120,3 +120,4 @@
 #include "resource_dialup.h"
 #include "resource_config.h"
 #include "resource_wizard.h"
+#include "resource_keepalive.h"

@@ -1,7 +1,6 @@
 #include "win/AsyncSocket.h"
 
 #include "win/Clock.h"
-#include "win/ResolveHost.h"
 #include "win/Window.h"
 
 namespace win {
@@ -25,6 +24,10 @@ class AsyncSocket::NotifyWindow : public Window {
     }
     if (msg == WM_TIMER) {
       owner_.OnTimer(wp);
+      return true;
+    }
+    if (msg == kLookupMessage) {
+      owner_.OnLookupDone(wp);
       return true;
     }
     return false;
@@ -99,18 +102,47 @@ int AsyncSocket::Create(long events) {
 
 int AsyncSocket::Connect(const char* host, unsigned short port) {
   if (!IsOpen()) return lastError_ = WSAENOTSOCK;
+  if (!host || !*host) return lastError_ = WSAEINVAL;
+  in_addr address = {};
+  if (ParseDottedAddress(host, address)) return ConnectToAddress(address, port);
+  if (const int rc = lookup_.Start(host, window_->hwnd(), kLookupMessage)) return lastError_ = rc;
+  lookupPort_ = port;
+  return lastError_ = WSAEWOULDBLOCK;
+}
+
+int AsyncSocket::ConnectToAddress(const in_addr& address, unsigned short port) {
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (!ResolveHost(host, addr.sin_addr)) return lastError_ = WSAEINVAL;
-  if (!IsOpen()) return lastError_ = WSAENOTSOCK;  // closed while the name was looked up
+  addr.sin_addr = address;
   if (connect(socket_, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) == 0) {
     // Connected at once: report it the usual way, so callers have one path.
     PostMessageA(window_->hwnd(), message_, static_cast<WPARAM>(socket_),
                  WSAMAKESELECTREPLY(FD_CONNECT, 0));
+    OnConnecting();
     return 0;
   }
-  return lastError_ = WSAGetLastError();
+  lastError_ = WSAGetLastError();
+  if (lastError_ == WSAEWOULDBLOCK) OnConnecting();
+  return lastError_;
+}
+
+void AsyncSocket::OnLookupDone(WPARAM serial) {
+  in_addr address = {};
+  int error = 0;
+  if (!lookup_.Finish(serial, address, error) || !IsOpen()) return;
+  if (error != 0) {
+    DeliverConnectFailure(error);
+    return;
+  }
+  const int rc = ConnectToAddress(address, lookupPort_);
+  if (rc != 0 && rc != WSAEWOULDBLOCK) DeliverConnectFailure(rc);
+}
+
+void AsyncSocket::DeliverConnectFailure(int error) {
+  if (connectSeen_) return;
+  connectSeen_ = true;
+  OnConnect(error);
 }
 
 int AsyncSocket::Send(const void* data, int length) {
@@ -135,6 +167,7 @@ int AsyncSocket::Receive(void* buffer, int size) {
 
 void AsyncSocket::Close() {
   StopTimeLimit();
+  lookup_.Cancel();
   if (socket_ == INVALID_SOCKET) return;
   if (window_) WSAAsyncSelect(socket_, window_->hwnd(), 0, 0);
   closesocket(socket_);

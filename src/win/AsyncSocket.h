@@ -21,6 +21,8 @@
 
 #include <memory>
 
+#include "win/ResolveHost.h"
+
 namespace win {
 
 class AsyncSocket {
@@ -31,6 +33,8 @@ class AsyncSocket {
   // message numbers, in turn.
   static constexpr UINT kNotifyFirst = WM_APP + 0x400;
   static constexpr UINT kNotifyCount = 16;
+  // The answer of a name look-up.
+  static constexpr UINT kLookupMessage = kNotifyFirst + kNotifyCount;
 
   AsyncSocket();
   virtual ~AsyncSocket();
@@ -40,9 +44,11 @@ class AsyncSocket {
   // A stream socket bound to any local port. Returns 0 or the Winsock error.
   int Create(long events = kAllEvents);
   // Returns 0 when connected at once (OnConnect still follows),
-  // WSAEWOULDBLOCK while the connection is under way, or the error. A name
-  // is looked up first, blocking the caller; an empty or unknown name gives
-  // WSAEINVAL.
+  // WSAEWOULDBLOCK while the connection is under way, or the error. An
+  // empty name gives WSAEINVAL at once. A name is looked up on a thread of
+  // its own (the caller is not held): the connection is made when the
+  // answer arrives, and a name that cannot be resolved comes back as
+  // OnConnect(WSAEINVAL). Close() abandons a look-up in flight.
   int Connect(const char* host, unsigned short port);
   // Bytes sent or received, or SOCKET_ERROR with the error in LastError().
   int Send(const void* data, int length);
@@ -62,6 +68,9 @@ class AsyncSocket {
 
  protected:
   virtual void OnConnect(int error) {}
+  // The connect call has been made (right away for an address, after the
+  // look-up for a name) and did not fail.
+  virtual void OnConnecting() {}
   virtual void OnSend(int error) {}
   virtual void OnReceive(int error) {}
   virtual void OnClose(int error) {}
@@ -73,6 +82,9 @@ class AsyncSocket {
   void OnNotify(UINT message, WPARAM wp, LPARAM lp);
   void OnTimer(UINT_PTR id);
   void DeliverClose(int error);
+  int ConnectToAddress(const in_addr& address, unsigned short port);
+  void OnLookupDone(WPARAM serial);
+  void DeliverConnectFailure(int error);
   void DrainNotifications();
   bool OnOwnerThread() const;
 
@@ -85,6 +97,8 @@ class AsyncSocket {
   bool closeSeen_ = false;
   UINT_PTR timerId_ = 0;
   UINT_PTR timerSerial_ = 0;
+  HostLookup lookup_;
+  unsigned short lookupPort_ = 0;
   int lastError_ = 0;
 };
 

@@ -3,11 +3,16 @@
 //   scripts/wine-run.sh build/win/wine-null build/win/tests/bench/keepalive_bench.exe [exchanges]
 //
 // 1. One exchange per service through the workers and sockets, against the
-//    same connect/send/receive done by a bare blocking socket (the ratio).
+//    same connect/send/receive done by a bare blocking socket and by a bare
+//    WSAAsyncSelect socket on one thread; rounds interleaved, wall time and
+//    processor time of this process, and their ratios.
 // 2. The scheduler with Fixed interval 0 and all six services on: exchanges
 //    per second with the real 100 ms pause after each request, then with
 //    that pause scaled down, and the process's memory after 100 and after
 //    10,000 exchanges.
+// 3. The trace window fed by HTTP exchanges whose replies are 64 KiB: the
+//    process's memory after 100 and after 10,000 exchanges, their ratio, and
+//    what the trace holds at the end.
 #include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
@@ -20,11 +25,14 @@
 #include <vector>
 
 #include "app/KeepAliveScheduler.h"
+#include "app/TraceLog.h"
+#include "base/Trace.h"
 #include "keepalive/ServiceMessages.h"
 #include "keepalive/ServiceSessions.h"
 #include "keepalive/ServiceWorkers.h"
 #include "keepalive/WireTexts.h"
 #include "settings/SettingsSchema.h"
+#include "BareExchange.h"
 #include "support/LoopbackServer.h"
 #include "support/RegistrySandbox.h"
 #include "support/TestHarness.h"
@@ -137,28 +145,6 @@ bool Pump(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
-// The same exchange as the service sockets, with a plain blocking socket.
-bool BareExchange(int service) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  if (s == INVALID_SOCKET) return false;
-  sockaddr_in addr = {};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(kPort[service]);
-  addr.sin_addr.s_addr = inet_addr(kAddress[service]);
-  bool ok = connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
-  if (ok && service != 1) {
-    const std::string out = service == 0 ? wire::HttpRequestFor(kAddress[0])
-                                         : std::string(wire::kProbeText, wire::kProbeLength);
-    ok = send(s, out.data(), static_cast<int>(out.size()), 0) == static_cast<int>(out.size());
-  }
-  if (ok && service != 3 && service != 5) {
-    char buffer[65536];
-    ok = recv(s, buffer, sizeof(buffer) - 1, 0) > 0;
-  }
-  closesocket(s);
-  return ok;
-}
-
 void StartServers(std::vector<std::unique_ptr<LoopbackServer>>& servers) {
   const Script scripts[kServiceCount] = {HttpScript(kHttpReply), FtpScript(), EchoScript(),
                                          DiscardScript(), DaytimeScript(), DiscardScript()};
@@ -171,34 +157,77 @@ void StartServers(std::vector<std::unique_ptr<LoopbackServer>>& servers) {
   }
 }
 
+// Processor time of this process, all threads, in ms.
+double ProcessCpuMs() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  auto ms = [](const FILETIME& f) {
+    return static_cast<double>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) |
+                               f.dwLowDateTime) / 10000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
+struct Column {
+  double wallMs = 0, cpuMs = 0;
+  int ok = 0;
+  template <typename F>
+  void Time(F&& exchange) {
+    const double t0 = Now(), c0 = ProcessCpuMs();
+    ok += exchange() ? 1 : 0;
+    cpuMs += ProcessCpuMs() - c0;
+    wallMs += (Now() - t0) * 1000;
+  }
+};
+
+// One exchange per service three ways, the rounds interleaved (program, bare,
+// one-thread WSAAsyncSelect, program, ...) so that whatever else the machine
+// does weighs on all three alike. The third column is what Wine's
+// asynchronous notifications cost without anything of the program's own.
 void CompareWithBareSockets(ServiceWorkers& workers, Counter& counter, int rounds) {
   static const char* kNames[kServiceCount] = {"HTTP", "FTP", "Echo", "Discard", "Time Server",
                                               "User Port"};
-  std::printf("One exchange, mean of %d (ms): service, workers+sockets, bare socket, ratio\n",
+  std::printf("One exchange, mean of %d interleaved rounds, wall ms (process cpu ms):\n"
+              "  service     program          bare             async select     "
+              "program/bare program/async\n",
               rounds);
+  bench::AsyncExchange async;
+  Column total[3];
   for (int i = 0; i < kServiceCount; ++i) {
     const ServiceKind kind = ServiceFromIndex(i);
     const std::string host = HostOf(i);
-    double total = 0;
+    Column program, bare, select;
     for (int r = 0; r < rounds; ++r) {
-      const long before = counter.results[i];
-      const double t0 = Now();
-      workers.TryClaim(kind);
-      workers.PostRequest(kind, host.c_str());
-      Pump([&] { return counter.results[i] > before && !workers.IsBusy(kind); }, 10000);
-      total += Now() - t0;
+      program.Time([&] {
+        const long before = counter.results[i];
+        workers.TryClaim(kind);
+        workers.PostRequest(kind, host.c_str());
+        return Pump([&] { return counter.results[i] > before && !workers.IsBusy(kind); }, 10000);
+      });
+      bare.Time([&] { return bench::BlockingExchange(i, kAddress[i], kPort[i]); });
+      select.Time([&] { return async.Run(i, kAddress[i], kPort[i]); });
     }
-    double bare = 0;
-    int bareOk = 0;
-    for (int r = 0; r < rounds; ++r) {
-      const double t0 = Now();
-      bareOk += BareExchange(i) ? 1 : 0;
-      bare += Now() - t0;
+    auto cell = [&](const Column& c) {
+      char text[32];
+      std::snprintf(text, sizeof(text), "%6.3f (%6.3f)", c.wallMs / rounds, c.cpuMs / rounds);
+      return std::string(text);
+    };
+    std::printf("  %-11s %s  %s  %s  %5.2f (%5.2f) %5.2f (%5.2f)  ok %d/%d/%d\n", kNames[i],
+                cell(program).c_str(), cell(bare).c_str(), cell(select).c_str(),
+                program.wallMs / bare.wallMs, program.cpuMs / std::max(bare.cpuMs, 1e-9),
+                program.wallMs / select.wallMs, program.cpuMs / std::max(select.cpuMs, 1e-9),
+                program.ok, bare.ok, select.ok);
+    const Column* cols[3] = {&program, &bare, &select};
+    for (int k = 0; k < 3; ++k) {
+      total[k].wallMs += cols[k]->wallMs;
+      total[k].cpuMs += cols[k]->cpuMs;
     }
-    const double ours = total * 1000 / rounds, theirs = bare * 1000 / rounds;
-    std::printf("  %-11s %8.3f %8.3f %6.2f  (bare ok %d/%d)\n", kNames[i], ours, theirs,
-                ours / theirs, bareOk, rounds);
   }
+  std::printf("  all six: program/bare %.2f wall, %.2f cpu; program/async %.2f wall, %.2f cpu; "
+              "async/bare %.2f wall, %.2f cpu\n",
+              total[0].wallMs / total[1].wallMs, total[0].cpuMs / total[1].cpuMs,
+              total[0].wallMs / total[2].wallMs, total[0].cpuMs / total[2].cpuMs,
+              total[2].wallMs / total[1].wallMs, total[2].cpuMs / total[1].cpuMs);
 }
 
 // Runs the scheduler until `count` more results arrived; exchanges per second.
@@ -210,6 +239,47 @@ double RunScheduler(KeepAliveScheduler& scheduler, Counter& counter, long count)
   const double seconds = Now() - t0;
   scheduler.Kill();
   return static_cast<double>(counter.total - start) / seconds;
+}
+
+// HTTP exchanges one after another through the worker, each reply 64 KiB,
+// into the real trace window.
+void TraceMemory(ServiceWorkers& workers, Counter& counter, long exchanges) {
+  constexpr const char* kAddress = "127.33.40.7";
+  const std::string head = "HTTP/1.0 200 OK\r\n";
+  LoopbackServer server;
+  server.KeepRecords(false);
+  if (server.Start(kAddress, 80, HttpScript(head + std::string(64 * 1024 - head.size(), 'r')))) {
+    std::printf("trace memory: server failed\n");
+    return;
+  }
+  TraceLog log;
+  if (!log.Create(SW_HIDE)) return;
+  log.InstallAsTraceSink();
+  long done = 0;
+  auto run = [&](long until) {
+    for (; done < until; ++done) {
+      const long before = counter.results[0];
+      workers.TryClaim(ServiceKind::Http);
+      workers.PostRequest(ServiceKind::Http, kAddress);
+      Pump([&] { return counter.results[0] > before && !workers.IsBusy(ServiceKind::Http); }, 10000);
+    }
+  };
+  const double t0 = Now();
+  run(100);
+  const Memory at100 = MeasureMemory();
+  run(exchanges);
+  const Memory atN = MeasureMemory();
+  const double seconds = Now() - t0;
+  SetTraceSink(nullptr, nullptr);
+  std::printf("Trace memory, %ld HTTP exchanges with 64 KiB replies (%.1f exchanges/s):\n",
+              exchanges, static_cast<double>(exchanges) / seconds);
+  PrintMemory("100 exchanges", at100);
+  PrintMemory((std::to_string(exchanges) + " exchanges").c_str(), atN);
+  std::printf("  ratio %ld/100: pagefile %.3f, heap %.3f (target under 1.1)\n", exchanges,
+              static_cast<double>(atN.pagefile) / static_cast<double>(at100.pagefile),
+              static_cast<double>(atN.heapBytes) / static_cast<double>(at100.heapBytes));
+  std::printf("  trace at the end: %d lines, %zu characters (budget %zu)\n", log.LineCount(),
+              log.CharCount(), trace::kBudgetChars);
 }
 
 }  // namespace
@@ -265,6 +335,7 @@ int main(int argc, char** argv) {
 
   counter.scheduler = nullptr;
   win::SetTimeScale(1.0);
+  TraceMemory(workers, counter, exchanges);
   workers.Shutdown(3000);
   return 0;
 }

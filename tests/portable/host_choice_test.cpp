@@ -127,26 +127,26 @@ TEST(KeepAlivePeriod, EdgeValues) {
   EXPECT_EQ(KeepAlivePeriodMs(kIntervalRandom, 0xFFFFFFFFu, 0, 0, random), kLongestPeriodMs);
 }
 
-// First run: configured host, then (after it was shown) the marker once;
-// the visit is recorded only when the marker exchange reports back.
+// First run: configured host, then (after it was shown) the own web host once;
+// the visit is recorded only when the visit reports back.
 TEST(VisitRule, FirstRunSequence) {
   VisitRule rule(false);
-  EXPECT_FALSE(rule.TakeMarkerTurn()) << "nothing shown yet";
+  EXPECT_FALSE(rule.TakeVisitTurn()) << "nothing shown yet";
   auto shown = rule.OnHostShown(false);
   EXPECT_TRUE(shown.showText);
   EXPECT_FALSE(shown.recordVisit);
-  EXPECT_TRUE(rule.TakeMarkerTurn());
-  EXPECT_FALSE(rule.TakeMarkerTurn()) << "at most once per run";
+  EXPECT_TRUE(rule.TakeVisitTurn());
+  EXPECT_FALSE(rule.TakeVisitTurn()) << "at most once per run";
   shown = rule.OnHostShown(true);
   EXPECT_TRUE(shown.recordVisit);
   EXPECT_FALSE(shown.showText);
-  EXPECT_FALSE(rule.TakeMarkerTurn());
+  EXPECT_FALSE(rule.TakeVisitTurn());
 }
 
-TEST(VisitRule, AVisitedInstallNeverTakesTheMarker) {
+TEST(VisitRule, AVisitedInstallNeverVisitsAgain) {
   VisitRule rule(true);
   for (int i = 0; i < 5; ++i) {
-    EXPECT_FALSE(rule.TakeMarkerTurn());
+    EXPECT_FALSE(rule.TakeVisitTurn());
     EXPECT_FALSE(rule.OnHostShown(false).recordVisit);
   }
 }

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "keepalive/ExchangePlan.h"
-#include "keepalive/SocketErrorText.h"
+#include "keepalive/HostText.h"
+#include "keepalive/SocketErrorCodes.h"
 #include "keepalive/WireTexts.h"
 
 namespace {
@@ -34,11 +35,11 @@ TEST(HttpRequest, HasNoCarriageReturnsAndEndsWithAnEmptyLine) {
   }
 }
 
-TEST(HttpRequest, MarkerRequestNamesNetZeroOnlyWhenItStaysOnline) {
-  EXPECT_EQ(wire::MarkerRequest(true),
+TEST(HttpRequest, VisitRequestNamesNetZeroOnlyWhenItStaysOnline) {
+  EXPECT_EQ(wire::VisitRequest(true),
             "GET /hits.shtml HTTP/1.0\nACCEPT: text/html\nACCEPT-LANGUAGE: EN\n"
             "USER-AGENT: Quillmark Browser (netzero)/4.01 [Windows 95]\n\n");
-  EXPECT_EQ(wire::MarkerRequest(false),
+  EXPECT_EQ(wire::VisitRequest(false),
             "GET /hits.shtml HTTP/1.0\nACCEPT: text/html\nACCEPT-LANGUAGE: EN\n"
             "USER-AGENT: Quillmark Browser (quillmark.com)/4.01 [Windows 95]\n\n");
 }
@@ -73,17 +74,6 @@ TEST(ReplyTrace, StopsAtTheFirstZeroByteOrTheEnd) {
   EXPECT_EQ(wire::ReplyTraceText(binary, 4), std::string("\xff\x80\n"));
 }
 
-TEST(Marker, IsNoConfigurableHostAndNotCutByTheHttpRules) {
-  const std::string marker = wire::kDefaultHostMarker;
-  EXPECT_EQ(marker.find(','), std::string::npos);
-  EXPECT_EQ(marker.find('/'), std::string::npos);
-  EXPECT_LT(marker.size(), 128u);
-  EXPECT_TRUE(wire::IsDefaultHostMarker(marker.c_str()));
-  EXPECT_FALSE(wire::IsDefaultHostMarker("Tetherly home"));
-  EXPECT_FALSE(wire::IsDefaultHostMarker(nullptr));
-  EXPECT_FALSE(wire::IsDefaultHostMarker((marker + "x").c_str()));
-}
-
 TEST(ExchangePlan, HttpRules) {
   wire::SetOwnWebHost("127.0.0.9");
   struct Case {
@@ -98,7 +88,6 @@ TEST(ExchangePlan, HttpRules) {
       {"host,tail/x", "host", "host", true},
       {",x", "", "", true},
       {"", "", "", true},
-      {wire::kDefaultHostMarker, wire::kDefaultHostMarker, "127.0.0.9", false},
   };
   for (const Case& c : cases) {
     ExchangePlan p = PlanExchange(ServiceKind::Http, c.request);
@@ -108,7 +97,21 @@ TEST(ExchangePlan, HttpRules) {
     EXPECT_EQ(p.traceName, c.announce) << c.request;
     EXPECT_TRUE(p.proceed);
     EXPECT_EQ(p.port, 80u);
+    EXPECT_FALSE(p.ownWebHost);
   }
+  // The visit is a kind of request, not a text: whatever text comes with it
+  // is ignored, and it goes quietly to the own web host.
+  for (const char* text : {"", "127.0.0.1", "x\ny"}) {
+    ExchangePlan p = PlanExchange(ServiceKind::Http, text, true);
+    EXPECT_TRUE(p.ownWebHost);
+    EXPECT_FALSE(p.invalid);
+    EXPECT_EQ(p.currentHost, "");
+    EXPECT_EQ(p.connectName, "127.0.0.9");
+    EXPECT_FALSE(p.announce);
+    EXPECT_FALSE(p.traceName);
+  }
+  // Only HTTP visits; for other services the flag means nothing.
+  EXPECT_FALSE(PlanExchange(ServiceKind::Echo, "e", true).ownWebHost);
   wire::SetOwnWebHost(nullptr);
   EXPECT_EQ(wire::OwnWebHost(), wire::kRealOwnWebHost);
 }
@@ -125,10 +128,15 @@ TEST(ExchangePlan, UserPortSplitsAtTheFirstColon) {
       {"host:65535", true, "host", 65535},
       {"host:65536", true, "host", 0},
       {"host:0", true, "host", 0},
-      {"host:12x", true, "host", 0},
+      {"host:8080x", true, "host", 8080},   // digits up to the first other character
+      {"host:12 34", true, "host", 12},
+      {"host:007", true, "host", 7},
+      {"host:x12", true, "host", 0},
+      {"host:-7", true, "host", 0},
       {"host:", true, "host", 0},
       {"host:99999999999999999999", true, "host", 0},
-      {"a:1:2", true, "a", 0},
+      {"host:65535999", true, "host", 0},
+      {"a:1:2", true, "a", 1},
       {"no colon", false, "", 0},
       {"", false, "", 0},
   };
@@ -158,26 +166,60 @@ TEST(ExchangePlan, OtherServicesUseTheWholeTextOnTheirPort) {
   }
 }
 
-TEST(SocketErrorText, TableAndFallbacks) {
+// A control character anywhere in a host text makes it unusable for every
+// service: nothing of it is connected to or sent, and it is shown escaped.
+TEST(ExchangePlan, ControlCharactersMakeAHostTextInvalid) {
   struct Case {
-    int code;
-    const char* text;
+    ServiceKind kind;
+    std::string request;
+    std::string shown;
   } cases[] = {
-      {10061, "Connection refused"},
-      {10050, "Network subsystem failed"},
-      {10056, "Winsock Error"},
-      {10101, "Winsock Error"},
-      {12345, "Winsock error not defined"},
-      {0, "Winsock error not defined"},
-      {-1, "Winsock error not defined"},
-      {10060, "Connection timed out"},
-      {10022, "Connection rejected"},
-      {10053, "Connection aborted"},
-      {11001, "Authoritive: Host not found"},
-      {11004, "Valid name, no data record for type"},
-      {10035, "Socket marked as non-blocking and SO_LINGER set not 0"},
+      {ServiceKind::Http, "127.0.0.2/x\nX-Injected: yes", "127.0.0.2/x\\nX-Injected: yes"},
+      {ServiceKind::Http, "\x01Tetherly home\x01", "\\x01Tetherly home\\x01"},
+      {ServiceKind::Http, "a\rb,tail", "a\\rb"},
+      {ServiceKind::Ftp, "ftp\t.example", "ftp\\t.example"},
+      {ServiceKind::Echo, std::string("e\x7f"), "e\\x7F"},
+      {ServiceKind::Discard, "\x1b[2J", "\\x1B[2J"},
+      {ServiceKind::TimeServer, "t\\\n", "t\\\\\\n"},
+      {ServiceKind::UserPort, "127.0.0.1:7\r\n", "127.0.0.1:7\\r\\n"},
+      {ServiceKind::UserPort, "no colon\n", "no colon\\n"},
   };
-  for (const Case& c : cases) EXPECT_STREQ(SocketErrorText(c.code), c.text) << c.code;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.request);
+    ExchangePlan p = PlanExchange(c.kind, c.request.c_str());
+    EXPECT_TRUE(p.invalid);
+    EXPECT_TRUE(p.proceed);
+    EXPECT_TRUE(p.announce);
+    EXPECT_EQ(p.currentHost, c.shown);
+    EXPECT_EQ(p.connectName, "");
+    EXPECT_EQ(p.port, 0u);
+    EXPECT_FALSE(p.ownWebHost);
+  }
+  // After the comma nothing is used, so nothing there can be smuggled in.
+  EXPECT_FALSE(PlanExchange(ServiceKind::Http, "host,\nX: y").invalid);
+  // 8-bit characters are not control characters.
+  EXPECT_FALSE(PlanExchange(ServiceKind::Echo, "h\xe9te").invalid);
+}
+
+TEST(HostText, EscapesStayWithinTheHostBuffer) {
+  const std::string many(200, '\n');
+  const std::string shown = hosttext::Escaped(many, kMaxHostChars);
+  EXPECT_EQ(shown.size(), 126u);  // 63 whole escapes; none cut in half
+  EXPECT_EQ(shown.substr(0, 4), "\\n\\n");
+  EXPECT_EQ(hosttext::Escaped("plain\\name", 127), "plain\\name") << "valid texts stay as they are";
+  EXPECT_EQ(hosttext::Escaped(std::string(300, 'a'), 127), std::string(127, 'a'));
+  EXPECT_EQ(hosttext::Escaped(std::string("\0", 1), 127), "\\x00");
+}
+
+// Codes with words of their own are looked up in the string table under
+// their own number; every other code has none.
+TEST(SocketErrorCodes, ListedCodesAreTheirOwnStringIds) {
+  const int listed[] = {10004, 10009, 10022, 10035, 10050, 10053, 10056, 10060,
+                        10061, 10071, 10093, 10101, 11001, 11004};
+  for (int code : listed) EXPECT_EQ(SocketErrorStringId(code), code);
+  const int unlisted[] = {0, -1, 10000, 10003, 10005, 10034, 10072, 10090, 10100,
+                          10102, 11000, 11005, 12345, 0x7FFFFFFF};
+  for (int code : unlisted) EXPECT_EQ(SocketErrorStringId(code), 0) << code;
 }
 
 }  // namespace

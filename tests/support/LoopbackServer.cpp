@@ -92,6 +92,12 @@ int LoopbackServer::FinishedCount() {
   return finished_;
 }
 
+int LoopbackServer::PeerEnding(int connection) {
+  win::LockGuard g(lock_);
+  if (connection < 0 || connection >= static_cast<int>(endings_.size())) return -1;
+  return endings_[connection];
+}
+
 std::string LoopbackServer::Received(int connection) {
   win::LockGuard g(lock_);
   if (connection < 0 || connection >= static_cast<int>(received_.size())) return {};
@@ -130,9 +136,15 @@ void LoopbackServer::Serve() {
     {
       win::LockGuard g(lock_);
       ++connections_;
-      if (keepRecords_ || received_.empty()) received_.emplace_back();
+      if (keepRecords_ || received_.empty()) {
+        received_.emplace_back();
+        endings_.push_back(-1);
+      }
       if (keepRecords_) index = received_.size() - 1;
-      else received_[0].clear();
+      else {
+        received_[0].clear();
+        endings_[0] = -1;
+      }
     }
     RunScript(s, index);
     {
@@ -157,8 +169,12 @@ bool LoopbackServer::ReadSome(SOCKET s, size_t index) {
   if (!WaitReadable(s)) return false;
   char buffer[4096];
   int n = recv(s, buffer, sizeof(buffer), 0);
-  if (n <= 0) return false;
+  const int error = n < 0 ? WSAGetLastError() : 0;
   win::LockGuard g(lock_);
+  if (n <= 0) {
+    endings_[index] = error;
+    return false;
+  }
   received_[index].append(buffer, n);
   return true;
 }

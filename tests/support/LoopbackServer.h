@@ -84,6 +84,9 @@ class LoopbackServer {
   // Connections whose script has run to its end.
   int FinishedCount();
   std::string Received(int connection);
+  // How the peer ended a connection, as its last read saw it: 0 an orderly
+  // close, a Winsock error (10054 for a reset), -1 not seen (yet).
+  int PeerEnding(int connection);
   // Real-time bounded waits for the server's side of the story.
   bool WaitForConnections(int count, DWORD ms = 10000);
   bool WaitForFinished(int count, DWORD ms = 10000);
@@ -104,6 +107,7 @@ class LoopbackServer {
   std::atomic<bool> gate_{false};
   win::Lock lock_;
   std::vector<std::string> received_;
+  std::vector<int> endings_;
   bool keepRecords_ = true;
   int connections_ = 0;
   int finished_ = 0;

@@ -12,7 +12,7 @@ namespace {
 class StuckSession : public ServiceSession {
  public:
   explicit StuckSession(std::atomic<int>& seen) : seen_(seen) {}
-  void OnRequest(const char*) override { ++seen_; }
+  void OnRequest(const char*, bool) override { ++seen_; }
 
  private:
   std::atomic<int>& seen_;

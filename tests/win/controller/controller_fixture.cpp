@@ -98,6 +98,9 @@ std::string ControllerTest::ItemText(int id) const {
   return buf;
 }
 
+// The rows as a user sees them: the window shown (without activating it).
+void ControllerTest::ShowRows() { ShowWindow(dlg_->hwnd(), SW_SHOWNA); }
+
 bool ControllerTest::WaitFor(const std::string& event, DWORD limitMs) {
   return testing_support::PumpUntil([&] { return Saw(event); }, limitMs);
 }

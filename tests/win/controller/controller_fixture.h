@@ -25,6 +25,7 @@ class ControllerTest : public ::testing::Test {
   void ClearEvents() { events_.clear(); }
   int LastLook() const { return lastLook_; }
   std::string ItemText(int id) const;
+  void ShowRows();
   bool WaitFor(const std::string& event, DWORD limitMs = 10000);
 
   testing_support::RegistrySandbox sandbox_;

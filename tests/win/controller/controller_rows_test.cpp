@@ -22,8 +22,10 @@ constexpr int kHostIds[] = {IDC_HTTP_HOST, IDC_FTP_HOST, IDC_ECHO_HOST,
 
 LPARAM ErrorResult(int code) { return static_cast<LPARAM>(code) << 16; }
 
+
 TEST_F(ControllerTest, ServiceResultsSetTheRowAndTheProtectionLook) {
   Start();
+  ShowRows();
   HWND h = dlg_->hwnd();
   SendMessageA(h, msg::kServiceResult, 2, ErrorResult(10061));
   EXPECT_EQ(ItemText(IDC_ECHO_STATUS), SocketErrorText(10061));
@@ -57,6 +59,7 @@ TEST_F(ControllerTest, ResultsForUnknownServicesAreIgnored) {
 
 TEST_F(ControllerTest, CurrentHostShowsConnectingAndTheHostForEveryService) {
   Start();
+  ShowRows();
   for (int i = 0; i < kServiceCount; ++i) {
     std::string host = "127.0.0." + std::to_string(i + 1);
     PostHost(dlg_->hwnd(), i, 1, host.c_str());
@@ -71,25 +74,84 @@ TEST_F(ControllerTest, CurrentHostShowsConnectingAndTheHostForEveryService) {
 }
 
 TEST_F(ControllerTest, HttpHostBookkeepingMayKeepTheRowText) {
-  std::vector<std::string> shown;
-  options_.seams.keepAlive.onHttpHostShown = [&](const char* host, bool& showText) {
-    shown.push_back(host);
-    showText = std::string(host) != "<marker>";
+  std::vector<bool> visits;
+  options_.seams.keepAlive.onHttpHostShown = [&](bool visited, bool& showText) {
+    visits.push_back(visited);
+    EXPECT_EQ(showText, !visited);
   };
   Start();
+  ShowRows();
   PostHost(dlg_->hwnd(), 0, 1, "127.0.0.5");
-  PostHost(dlg_->hwnd(), 0, 2, "<marker>");
+  PostHost(dlg_->hwnd(), 0, svcmsg::kPhaseOwnWebHostVisited, "");
   EXPECT_EQ(ItemText(IDC_HTTP_HOST), "Current Host: 127.0.0.5");
-  EXPECT_EQ(shown, (std::vector<std::string>{"127.0.0.5", "<marker>"}));
+  EXPECT_EQ(ItemText(IDC_HTTP_STATUS), "Connecting .....");
+  // Only HTTP visits; the same phase for another service changes nothing.
+  PostHost(dlg_->hwnd(), 4, svcmsg::kPhaseOwnWebHostVisited, "127.0.0.6");
+  EXPECT_EQ(ItemText(IDC_TIME_HOST), "Current Host: NONE");
+  // A text that once was the visit's marker is now just a host text.
+  PostHost(dlg_->hwnd(), 0, 2, "\\x01Tetherly home\\x01");
+  EXPECT_EQ(ItemText(IDC_HTTP_HOST), "Current Host: \\x01Tetherly home\\x01");
+  EXPECT_EQ(visits, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(ControllerTest, AnOverlongHostTextIsCutNotOverrun) {
   Start();
+  ShowRows();
   std::string host(5000, 'h');
   PostHost(dlg_->hwnd(), 1, 1, host.c_str());
   char buf[512] = {};
   GetDlgItemTextA(dlg_->hwnd(), IDC_FTP_HOST, buf, sizeof(buf));
   EXPECT_EQ(std::string(buf), "Current Host: " + std::string(127, 'h'));
+}
+
+// A hidden window only keeps its rows; shown (command 32776, which also
+// refreshes the service rows), it must look exactly as one that was visible
+// all along, saw the same messages and was then asked for the report.
+TEST_F(ControllerTest, RowsShownAfterAHiddenRunEqualThoseOfAVisibleOne) {
+  DWORD flags[kServiceCount] = {1, 1, 0, 1, 1, 1};
+  store_.WriteServiceFlags(flags);
+  Write(settings::kNetZeroStayOnline, 1);
+  auto feed = [](HWND h) {
+    for (int round = 0; round < 3; ++round) {
+      for (int s = 0; s < kServiceCount; ++s) {
+        const std::string host = "127.0.7." + std::to_string(10 * round + s);
+        PostHost(h, s, 1, host);
+        SendMessageA(h, msg::kServiceResult, s, (s + round) % 3 == 0 ? ErrorResult(10060 + s) : 1);
+        if ((s + round) % 3 != 0) PostHost(h, s, 2, host);
+      }
+    }
+    PostHost(h, 4, 1, "127.0.7.99");  // an exchange still under way
+  };
+  auto snapshot = [](HWND h) {
+    std::vector<std::string> shown;
+    for (int id = 1000; id < 1300; ++id) {
+      HWND control = GetDlgItem(h, id);
+      if (!control) continue;
+      char text[256] = {};
+      GetWindowTextA(control, text, sizeof(text));
+      const LRESULT icon = SendMessageA(control, STM_GETICON, 0, 0);
+      shown.push_back(std::to_string(id) + " " + text + " " + std::to_string(icon));
+    }
+    return shown;
+  };
+
+  Start();
+  ShowRows();
+  feed(dlg_->hwnd());
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kStatusReport, 0);
+  const std::vector<std::string> visible = snapshot(dlg_->hwnd());
+  dlg_.reset();
+
+  Start();
+  const std::vector<std::string> before = snapshot(dlg_->hwnd());
+  feed(dlg_->hwnd());
+  EXPECT_EQ(snapshot(dlg_->hwnd()), before) << "a hidden window's controls were changed";
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kStatusReport, 0);
+  EXPECT_TRUE(IsWindowVisible(dlg_->hwnd()));
+  EXPECT_EQ(snapshot(dlg_->hwnd()), visible);
+  // Once shown, rows follow the messages at once again.
+  PostHost(dlg_->hwnd(), 3, 1, "127.0.7.200");
+  EXPECT_EQ(ItemText(IDC_DISCARD_HOST), "Current Host: 127.0.7.200");
 }
 
 TEST_F(ControllerTest, ExchangeProgressSetsSendingAndReceivingLooks) {
@@ -141,6 +203,7 @@ TEST_F(ControllerTest, RefreshShowsServiceFlagsAndScannerRows) {
 
 TEST_F(ControllerTest, RefreshCountsAMissingServicesKeyAsAllOffButAMissingHttpValueAsOn) {
   Start();
+  ShowRows();
   win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quillmark\\Tetherly\\Services");
   dlg_->RefreshStatusReport();
   EXPECT_EQ(ItemText(IDC_HTTP_STATUS), "Sevice not Active");

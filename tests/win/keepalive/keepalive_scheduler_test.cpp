@@ -36,7 +36,7 @@ class SchedulerTest : public ExchangeTest {
     controller.onRecorded = [this](const Recorded& r) {
       if ((r.wParam & 0xFFFF) != 0 || !scheduler) return;
       bool show = true;
-      scheduler->OnHttpHostShown(r.host.c_str(), show);
+      scheduler->OnHttpHostShown((r.wParam >> 16) == svcmsg::kPhaseOwnWebHostVisited, show);
       if (show) shown.push_back(r.host);
     };
   }
@@ -197,7 +197,7 @@ TEST_F(SchedulerTest, FirstRunVisitSequence) {
   for (int i = 0; i < 3; ++i) Cycle();
   EXPECT_EQ(store.Read(settings::kVisited), 1u);
   ASSERT_TRUE(own.WaitForFinished(1));
-  EXPECT_EQ(own.Received(0), wire::MarkerRequest(false));
+  EXPECT_EQ(own.Received(0), wire::VisitRequest(false));
   EXPECT_EQ(Announced(ServiceKind::Http), (std::vector<std::string>{"127.33.25.1", "127.33.25.1"}));
   EXPECT_EQ(shown, std::vector<std::string>(4, "127.33.25.1")) << "the visit's host is not shown";
 
@@ -214,6 +214,8 @@ TEST_F(SchedulerTest, ArmingFailuresTellTheUser) {
   store.Write(settings::kIntervalOption, 3);
   EXPECT_FALSE(scheduler->Arm());
   EXPECT_FALSE(scheduler->IsArmed());
+  EXPECT_TRUE(shownMessages.empty()) << "the box opens from the message loop, not from Arm";
+  ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !shownMessages.empty(); }));
   ASSERT_EQ(shownMessages, std::vector<std::string>{text});
 
   // A window that no longer exists cannot carry the timer.
@@ -226,6 +228,7 @@ TEST_F(SchedulerTest, ArmingFailuresTellTheUser) {
   std::vector<std::string> orphanMessages;
   orphan.SetMessageHook([&](HWND, const char* t) { orphanMessages.push_back(t); });
   EXPECT_FALSE(orphan.Arm());
+  ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !orphanMessages.empty(); }));
   EXPECT_EQ(orphanMessages, std::vector<std::string>{text});
 
   // The random interval arms and fires.

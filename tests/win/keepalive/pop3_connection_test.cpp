@@ -4,6 +4,7 @@
 
 #include "keepalive/Pop3Connection.h"
 #include "support/LoopbackServer.h"
+#include "support/ResolverStandIn.h"
 #include "support/TestHarness.h"
 
 namespace {
@@ -147,6 +148,56 @@ TEST_F(Pop3Test, ServerThatStopsAnswering) {
   EXPECT_GE(GetTickCount() - start, 19u * 40u + 500u);
   EXPECT_EQ(pop.LastError(), WSAETIMEDOUT);
   EXPECT_EQ(pop.LastResponse(), "+OK par");
+}
+
+// The whole check has one limit, however the server or the resolver takes
+// its time: a greeting trickled one byte at a time (each byte well within
+// the reply wait), and a name the resolver never answers, both end at the
+// limit with 10060, and the connection is closed.
+TEST_F(Pop3Test, TheWholeCheckEndsAtItsLimit) {
+  TimeScale scale(0.05);  // reply wait 100 ms, the check's limit 750 ms
+  ResolverStandIn resolver;
+  LoopbackServer trickle;
+  ASSERT_EQ(trickle.Start("127.33.36.1", 110,
+                          {SendBytewise("+OK " + std::string(2000, 't'), 30), Hold()}),
+            0);
+  for (const char* host : {"127.33.36.1", "stuck.test"}) {
+    SCOPED_TRACE(host);
+    Pop3Connection pop;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(pop.Connect(host, "joe", "pw"), 0);
+    const DWORD took = GetTickCount() - start;
+    EXPECT_EQ(pop.LastError(), WSAETIMEDOUT);
+    EXPECT_GE(took, 700u);
+    EXPECT_LT(took, 3000u) << "the limit did not hold";
+    EXPECT_FALSE(pop.IsConnected());
+  }
+  // The trickle stops once its peer has gone.
+  EXPECT_TRUE(trickle.WaitForFinished(1));
+}
+
+// A STAT line too long to read: whatever follows it on the wire (here a
+// text that looks like a positive answer) is not taken for the answer to
+// QUIT, nothing is waited for, and the server sees QUIT and an orderly end.
+TEST_F(Pop3Test, AnOverlongStatLineIsNotTakenForTheAnswerToQuit) {
+  const std::string line =
+      "+OK " + std::string(65535 - 4, 's') + "+OK bye" + std::string(6000, 'y') + "\r\n";
+  LoopbackServer server;
+  ASSERT_EQ(server.Start("127.33.37.1", 110,
+                         {Send("+OK hi\r\n"), ReceiveLine(), Send("+OK\r\n"), ReceiveLine(),
+                          Send("+OK\r\n"), ReceiveLine(), Send(line), Hold()}),
+            0);
+  Pop3Connection pop;
+  ASSERT_EQ(pop.Connect("127.33.37.1", "joe", "pw"), 1);
+  unsigned long mails = 0, size = 0;
+  EXPECT_FALSE(pop.Statistics(mails, size));
+  EXPECT_EQ(pop.LastError(), WSAEMSGSIZE);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(pop.Disconnect());
+  EXPECT_LT(GetTickCount() - start, 500u);
+  ASSERT_TRUE(server.WaitForFinished(1));
+  EXPECT_EQ(server.Received(0), "USER joe\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+  EXPECT_EQ(server.PeerEnding(0), 0) << "reset instead of an orderly close";
 }
 
 TEST_F(Pop3Test, UnreachableServers) {

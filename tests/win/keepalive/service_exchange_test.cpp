@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "ExchangeFixture.h"
-#include "keepalive/SocketErrorText.h"
+#include "support/ResolverStandIn.h"
 #include "keepalive/WireTexts.h"
 
 namespace {
@@ -54,8 +54,9 @@ TEST_F(ExchangeTest, HttpRequestsAreByteExact) {
 }
 
 // The visit of the own web host: no connecting message, no progress 1, no
-// trace of name or request; the user agent follows NetZero's setting.
-TEST_F(ExchangeTest, MarkerGoesQuietlyToTheOwnWebHost) {
+// trace of name or request; the user agent follows NetZero's setting. It is
+// reported by its own phase with no text.
+TEST_F(ExchangeTest, VisitGoesQuietlyToTheOwnWebHost) {
   wire::SetOwnWebHost("127.33.1.5");
   for (bool netZero : {false, true}) {
     netZeroStayOnline = netZero;
@@ -63,14 +64,51 @@ TEST_F(ExchangeTest, MarkerGoesQuietlyToTheOwnWebHost) {
     ASSERT_EQ(server.Start("127.33.1.5", 80, HttpScript(kReply)), 0);
     controller.Clear();
     TraceRecorder::Clear();
-    Exchange(ServiceKind::Http, wire::kDefaultHostMarker);
+    ASSERT_TRUE(workers.TryClaim(ServiceKind::Http));
+    ASSERT_TRUE(workers.PostOwnWebHostVisit());
+    ASSERT_TRUE(controller.WaitForResults(ServiceKind::Http, 1));
+    ASSERT_TRUE(WaitIdle(ServiceKind::Http));
     EXPECT_EQ(controller.messages(), (V{Progress(2), Result(ServiceKind::Http, 1),
-                                        Host(2, ServiceKind::Http, wire::kDefaultHostMarker)}))
+                                        Host(3, ServiceKind::Http, "")}))
         << Describe(controller.messages());
     ASSERT_TRUE(server.WaitForFinished(1));
-    EXPECT_EQ(server.Received(0), wire::MarkerRequest(netZero));
+    EXPECT_EQ(server.Received(0), wire::VisitRequest(netZero));
     EXPECT_EQ(TraceRecorder::Lines(), std::vector<std::string>{kReply});
   }
+  wire::SetOwnWebHost(nullptr);
+}
+
+// A host text with a control character, including the text that once
+// stood for the visit of the own web host: announced and traced escaped,
+// failed at once as an unresolvable name, and nothing reaches the server.
+TEST_F(ExchangeTest, HostTextsWithControlCharactersNeverReachTheWire) {
+  LoopbackServer http, user, own;
+  ASSERT_EQ(http.Start("127.33.1.6", 80, HttpScript(kReply)), 0);
+  ASSERT_EQ(user.Start("127.33.1.6", 4321, {Hold()}), 0);
+  ASSERT_EQ(own.Start("127.33.1.7", 80, HttpScript(kReply)), 0);
+  wire::SetOwnWebHost("127.33.1.7");
+  struct Case {
+    ServiceKind kind;
+    std::string request;
+    std::string shown;
+  } cases[] = {
+      {ServiceKind::Http, "127.33.1.6/x\nX-Injected: yes", "127.33.1.6/x\\nX-Injected: yes"},
+      {ServiceKind::Http, "\x01Tetherly home\x01", "\\x01Tetherly home\\x01"},
+      {ServiceKind::UserPort, "127.33.1.6:4321\r\n", "127.33.1.6:4321\\r\\n"},
+      {ServiceKind::Echo, "127.33.1.6\t", "127.33.1.6\\t"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown);
+    controller.Clear();
+    TraceRecorder::Clear();
+    Exchange(c.kind, c.request.c_str());
+    EXPECT_EQ(controller.messages(), (V{Host(1, c.kind, c.shown), Failure(c.kind, WSAEINVAL)}))
+        << Describe(controller.messages());
+    EXPECT_EQ(TraceRecorder::Lines(), std::vector<std::string>{c.shown});
+  }
+  EXPECT_EQ(http.ConnectionCount(), 0);
+  EXPECT_EQ(user.ConnectionCount(), 0);
+  EXPECT_EQ(own.ConnectionCount(), 0);
   wire::SetOwnWebHost(nullptr);
 }
 
@@ -169,7 +207,6 @@ TEST_F(ExchangeTest, FailuresBeforeAndAtConnect) {
     EXPECT_EQ(got.back(), Failure(c.kind, c.error)) << c.host << "\n" << Describe(got);
     EXPECT_EQ(got.front(), Host(1, c.kind, c.host));
   }
-  EXPECT_STREQ(SocketErrorText(WSAECONNREFUSED), "Connection refused");
 }
 
 // A server that never answers, one that closes at once and one that resets:
@@ -207,6 +244,46 @@ TEST_F(ExchangeTest, SilentClosingAndResettingServersEndTheExchange) {
       ASSERT_TRUE(server.WaitForConnections(round)) << c.address;
     }
   }
+}
+
+// Names are looked up off the worker, under the exchange's time limit: a
+// resolver that never answers fails the exchange at the limit with 10060
+// and releases the service, which runs again; meanwhile other services look
+// up their names and finish; a name that cannot be resolved fails with
+// 10022 before anything is sent.
+TEST_F(ExchangeTest, NameLookupsAreBoundByTheExchangeLimit) {
+  TimeScale fast(0.01);  // the 30 s limit becomes 300 ms
+  ResolverStandIn resolver;
+  ResolverStandIn::Map("echo.test", "127.33.9.1");
+  ResolverStandIn::Map("ftp.test", "127.33.9.2");
+  LoopbackServer echo, ftp;
+  ASSERT_EQ(echo.Start("127.33.9.1", 7, EchoScript()), 0);
+  ASSERT_EQ(ftp.Start("127.33.9.2", 21, FtpScript()), 0);
+
+  for (int round = 1; round <= 2; ++round) {
+    controller.Clear();
+    TraceRecorder::Clear();
+    Request(ServiceKind::Http, "stuck.test/page");
+    Exchange(ServiceKind::Echo, "echo.test");
+    EXPECT_EQ(controller.For(ServiceKind::Echo), Success(ServiceKind::Echo, "echo.test"))
+        << Describe(controller.messages());
+    ASSERT_TRUE(controller.WaitForResults(ServiceKind::Http, 1));
+    ASSERT_TRUE(WaitIdle(ServiceKind::Http));
+    EXPECT_EQ(controller.For(ServiceKind::Http, false),
+              (V{Host(1, ServiceKind::Http, "stuck.test/page"), Failure(ServiceKind::Http, WSAETIMEDOUT)}))
+        << "round " << round << "\n" << Describe(controller.messages());
+    EXPECT_EQ(TraceRecorder::Lines().front(), "stuck.test");
+  }
+
+  controller.Clear();
+  Exchange(ServiceKind::Ftp, "ftp.test");
+  EXPECT_EQ(controller.messages(), Success(ServiceKind::Ftp, "ftp.test")) << Describe(controller.messages());
+  controller.Clear();
+  Exchange(ServiceKind::Ftp, "nowhere.test");
+  EXPECT_EQ(controller.messages(), (V{Host(1, ServiceKind::Ftp, "nowhere.test"),
+                                      Failure(ServiceKind::Ftp, WSAEINVAL)}))
+      << Describe(controller.messages());
+  EXPECT_EQ(ftp.ConnectionCount(), 1);
 }
 
 TEST_F(ExchangeTest, OddRepliesAreReadOnceAndTracedSafely) {

@@ -8,6 +8,7 @@
 
 #include "app/KeepAliveTray.h"
 #include "app/KeepAliveTraySeam.h"
+#include "support/MessagePump.h"
 #include "support/RegistrySandbox.h"
 #include "win/Clock.h"
 #include "win/RegKey.h"
@@ -144,10 +145,14 @@ class TrayTest : public ::testing::Test {
     return seen;
   }
 
+  // The shell holds `look`: its picture and tooltip were the last it was
+  // given (a look already shown is not given again; a short-lived one once
+  // its short wait is over).
   void ExpectShown(int look, const std::string& tip, int iconId) {
     SCOPED_TRACE(look);
+    EXPECT_TRUE(PumpUntil([&] { return !tray.IsLookDeferred(); }));
     const CKeepAliveTray::NotifyCall& call = tray.LastNotify();
-    EXPECT_EQ(call.action, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(call.action == NIM_MODIFY || call.action == NIM_ADD) << call.action;
     EXPECT_TRUE(call.result) << "the shell refused the new look";
     EXPECT_EQ(std::string(call.data.szTip), tip);
     EXPECT_EQ(call.data.hIcon, tray.IconFor(iconId));
@@ -259,6 +264,64 @@ TEST_F(TrayTest, EachLookShowsItsTooltipAndPicture) {
     tray.SetTrayLook(r.look);
     ExpectShown(r.look, r.tip, r.iconId);
   }
+}
+
+// A cycle's looks arrive in a burst (sending, receiving, the result, six
+// times over). The shell gets at most one change per cycle, and only when
+// the look that ends it differs from what it shows; that final look always
+// reaches it, whatever short-lived looks came just before.
+TEST_F(TrayTest, ACycleGivesTheShellOnlyWhatChangesAndAlwaysItsFinalLook) {
+  AddTray();
+  tray.SetTrayLook(8);
+  std::vector<std::string> modifies;
+  tray.SetShellForTest([&](DWORD action, NOTIFYICONDATAA* data) -> BOOL {
+    if (action == NIM_MODIFY) modifies.push_back(data->szTip);
+    return Shell_NotifyIconA(action, data);
+  });
+  const std::vector<int> success = {1, 2, 4, 1, 2, 4, 1, 2, 4, 1, 2, 4, 1, 2, 4, 1, 2, 4};
+  const std::vector<int> failure = {1, 5, 1, 5, 1, 2, 5, 1, 5, 1, 5, 1, 5};
+  struct Cycle {
+    const char* name;
+    std::vector<int> looks;
+    int final, iconId;
+    std::string tip;
+    size_t modifies;
+  } cycles[] = {
+      {"six successes", success, 4, 135, "Tetherly! Disconnect Protection Enabled", 1},
+      {"the same again", success, 4, 135, "Tetherly! Disconnect Protection Enabled", 0},
+      {"six failures", failure, 5, 131, "No service available", 1},
+      {"connecting", {1, 2, 22}, 22, 262, "", 1},
+      {"connected", {1, 23}, 23, 262, "", 0},
+      {"hung up", {2, 26}, 26, 138, kStartPrompt, 1},
+      {"dial error", {1, 27}, 27, 263, "Error: busy", 1},
+      {"stopped", {2, 1, 7}, 7, 138, kStartPrompt, 1},
+  };
+  for (const Cycle& c : cycles) {
+    SCOPED_TRACE(c.name);
+    modifies.clear();
+    for (int look : c.looks) tray.SetTrayLook(look, "Error: busy");
+    // Many short waits at this scale; not while the connecting look blinks
+    // (its animation is the tray's own, ended by the next look).
+    if (c.final != 22) testing_support::PumpFor(50);
+    EXPECT_EQ(modifies.size(), c.modifies);
+    ExpectShown(c.final, c.tip, c.iconId);
+    EXPECT_TRUE(ShellHoldsIcon(controller.hwnd()));
+  }
+
+  // A short-lived look that stands long enough is shown, once; the result
+  // that follows replaces it at once.
+  modifies.clear();
+  tray.SetTrayLook(1);
+  tray.SetTrayLook(2);
+  EXPECT_TRUE(modifies.empty());
+  ASSERT_TRUE(PumpUntil([&] { return !modifies.empty(); }));
+  EXPECT_EQ(modifies, std::vector<std::string>{"Receiving Data"});
+  tray.SetTrayLook(4);
+  EXPECT_EQ(modifies, (std::vector<std::string>{"Receiving Data",
+                                                "Tetherly! Disconnect Protection Enabled"}));
+  testing_support::PumpFor(50);
+  EXPECT_EQ(modifies.size(), 2u);
+  tray.SetShellForTest(nullptr);
 }
 
 TEST_F(TrayTest, ConnectionLooksNameWhatIsBeingConnected) {
