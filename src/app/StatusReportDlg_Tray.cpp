@@ -5,6 +5,7 @@
 
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
+#include "win/HelpFile.h"
 #include "win/MessageBox.h"
 
 namespace {
@@ -146,9 +147,7 @@ void StatusReportDlg::OnDialCommand() {
     bool dialing = seams_.dial.isDialing && seams_.dial.isDialing();
     if (!dialing) CallSeam(seams_.dial.startDial);
   } else if (Ask(kAskConfigureDialer, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    configOpen_ = true;
-    if (seams_.config.runConfigDialog) seams_.config.runConfigDialog();
-    configOpen_ = false;
+    RunConfigDialogFromMenu();
   }
 }
 
@@ -186,18 +185,7 @@ void StatusReportDlg::OpenHelp() {
     seams_.config.showHelp();
     return;
   }
-  char path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) return;
-  std::string help(path, n);
-  size_t dot = help.find_last_of('.');
-  size_t slash = help.find_last_of("\\/");
-  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) help.resize(dot);
-  help += ".HLP";
-  if (GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    std::string text = "The help file " + help + " was not found.";
-    Ask(text.c_str(), MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  WinHelpA(hwnd(), help.c_str(), HELP_FINDER, 0);
+  std::string help;
+  if (!win::OpenHelpFile(hwnd(), HELP_FINDER, 0, help))
+    Ask(win::HelpFileMissingText(help).c_str(), MB_OK | MB_ICONINFORMATION);
 }

@@ -326,6 +326,50 @@ def splash_banner():
     return img
 
 
+# Service pictures of the host lists (bitmap 194) ----------------------------------
+# Eight opaque 16x16 badges side by side on the list view's white: image n
+# belongs to service n (HTTP, FTP, Echo, Discard, Time Server, User Port),
+# then a dedicated-host star and a plain host dot.
+
+SERVICE_GLYPHS = {
+    "H": ["#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "F": ["#####", "#....", "#....", "####.", "#....", "#....", "#...."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "*": [".....", "..#..", "#####", ".###.", ".###.", "#...#", "....."],
+    ".": [".....", ".....", ".###.", ".###.", ".###.", ".....", "....."],
+}
+SERVICE_BADGES = [("H", BLUE), ("F", GREEN), ("E", (128, 64, 168)), ("D", GREY),
+                  ("T", AMBER), ("U", TEAL), ("*", RED), (".", LIGHT_GREY)]
+
+
+def service_badge(glyph, colour):
+    c = Canvas(16)
+    rounded_square(c, colour)
+    img = c.result()
+    rows = SERVICE_GLYPHS[glyph]
+    x0, y0 = (16 - len(rows[0])) // 2, (16 - len(rows)) // 2
+    for y, row in enumerate(rows):
+        for x, cell in enumerate(row):
+            if cell == "#":
+                img.putpixel((x0 + x, y0 + y), WHITE)
+    return img
+
+
+def service_strip():
+    strip = Image.new("RGB", (16 * len(SERVICE_BADGES), 16), (255, 255, 255))
+    for n, (glyph, colour) in enumerate(SERVICE_BADGES):
+        badge = service_badge(glyph, colour)
+        strip.paste(badge, (16 * n, 0), badge)
+    return strip
+
+
+def save_service_strip():
+    service_strip().save(os.path.join(ART, "services.bmp"))
+
+
 # Main ------------------------------------------------------------------------
 
 def render_icons():
@@ -374,6 +418,7 @@ def main():
             f.write(ico_bytes(images))
     splash_emblem().save(os.path.join(ART, "splash_emblem.bmp"))
     splash_banner().save(os.path.join(ART, "splash_banner.bmp"))
+    save_service_strip()
     if args.preview:
         preview(rendered, args.preview)
 
