@@ -31,7 +31,7 @@ bool CPageISPPropertiesDlg::OnLoad() {
 
   const int stored = store_.ReadServiceType();
   shown_ = IsServiceIndex(stored) ? stored : 0;
-  SetChecked(ServiceRadio(shown_), true);
+  for (int s = 0; s < kServiceCount; ++s) SetChecked(ServiceRadio(s), s == shown_);
   for (int s = 0; s < kServiceCount; ++s) {
     hosts_[s].clear();
     store_.ReadHostList(s, hosts_[s]);
