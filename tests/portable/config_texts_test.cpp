@@ -37,7 +37,9 @@ TEST(ConfigTexts, NumbersAreReadAsTheFrameworkReadsThem) {
     const config::NumberCheck check = config::CheckInteger(c.text, c.low, c.high);
     EXPECT_EQ(check.ok, c.ok);
     EXPECT_EQ(check.message, c.message);
-    if (c.ok) EXPECT_EQ(check.value, c.value);
+    if (c.ok) {
+      EXPECT_EQ(check.value, c.value);
+    }
   }
 }
 
