@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "config/CPageATTOptionsDlg.h"
 #include "config/CPageAOLBrowserDlg.h"
 #include "config/CPageAOLGadgetsDlg.h"
@@ -34,7 +36,7 @@ const CategoryItem kCategoryItems[CConfigurationsDlg::kCategoryCount] = {
 constexpr int kCategoryIcons[] = {252, 135, 188, 318, 282, 361, 324, 362};
 constexpr int kIconSize = 32, kInitialIcons = 5, kIconGrowth = 0;
 constexpr int kCaptionChars = 128;
-constexpr int kIconRowHeight = 56;
+constexpr int kLowestRowHeight = 48;
 
 }  // namespace
 
@@ -110,8 +112,11 @@ BOOL CConfigurationsDlg::OnInitDialog() {
   icons_.Create(kIconSize, kIconSize, kInitialIcons, kIconGrowth);
   for (int icon : kCategoryIcons) icons_.AddIcon(icon);
   categories_.SetImageList(icons_.get(), LVSIL_NORMAL);
-  SendMessageA(categories_.hwnd(), LVM_SETICONSPACING, 0,
-               MAKELPARAM(categories_.ClientWidth() - 4, kIconRowHeight));
+  // All seven categories in one column, without scrolling when they fit.
+  RECT listArea;
+  GetClientRect(categories_.hwnd(), &listArea);
+  const int rowHeight = std::max<int>(kLowestRowHeight, (listArea.bottom - listArea.top) / kCategoryCount);
+  SendMessageA(categories_.hwnd(), LVM_SETICONSPACING, 0, MAKELPARAM(listArea.right - listArea.left, rowHeight));
   for (int c = 0; c < kCategoryCount; ++c) categories_.InsertItem(c, kCategoryItems[c].text, c);
 
   for (const auto& page : owned_) page->Create(tabs_.hwnd(), hwnd());
