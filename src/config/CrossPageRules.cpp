@@ -56,40 +56,17 @@ bool NetZeroOff(PageSet& pages, SettingsStore& store, bool dialerForm) {
   return ok;
 }
 
-bool AttOff(PageSet& pages, SettingsStore& store) {
-  bool on = false;
-  if (Usable(pages.att)) {
-    on = pages.att->IsAttChecked();
-    if (on) pages.att->SwitchOff();
-  } else {
-    on = IsOn(store, settings::kAttStayOnline);
-  }
-  return !on || store.Write(settings::kAttStayOnline, 0);
-}
-
-bool MsnOff(PageSet& pages, SettingsStore& store) {
-  bool on = false;
-  if (Usable(pages.msn)) {
-    on = pages.msn->IsMsnChecked();
-    if (on) pages.msn->SwitchOff();
-  } else {
-    on = IsOn(store, settings::kMsnStayOnline);
-  }
-  return !on || store.Write(settings::kMsnStayOnline, 0);
-}
-
 namespace {
 
-template <typename PageT>
-bool ClientOff(PageT* page, SettingsStore& store, const settings::DwordSetting& stayOnline) {
-  bool on = false;
-  if (Usable(page)) {
-    on = page->IsStayOnline();
-    if (on) page->SwitchOff();
-  } else {
-    on = IsOn(store, stayOnline);
-  }
-  return !on || store.Write(stayOnline, 0);
+// A page with one box for working with something: switched off on the page
+// when it is there, and its stored flag written 0 when it was on.
+template <typename PageT, typename IsOnFn>
+bool FlagOff(PageT* page, IsOnFn isOn, SettingsStore& store, const settings::DwordSetting& flag) {
+  const bool usable = Usable(page);
+  const bool on = usable ? isOn(*page) : IsOn(store, flag);
+  if (!on) return true;
+  if (usable) page->SwitchOff();
+  return store.Write(flag, 0);
 }
 
 // Launching the client at start-up, judged from its page or the store.
@@ -102,12 +79,24 @@ bool LaunchesAtStartup(const PageT* page, const SettingsStore& store, const sett
 
 }  // namespace
 
+bool AttOff(PageSet& pages, SettingsStore& store) {
+  return FlagOff(pages.att, [](const CPageATTOptionsDlg& p) { return p.IsAttChecked(); }, store,
+                 settings::kAttStayOnline);
+}
+
+bool MsnOff(PageSet& pages, SettingsStore& store) {
+  return FlagOff(pages.msn, [](const CPageMSNOptionsDlg& p) { return p.IsMsnChecked(); }, store,
+                 settings::kMsnStayOnline);
+}
+
 bool AolOff(PageSet& pages, SettingsStore& store) {
-  return ClientOff(pages.aolOptions, store, settings::kAolStayOnline);
+  return FlagOff(pages.aolOptions, [](const CSignOnPage& p) { return p.IsStayOnline(); }, store,
+                 settings::kAolStayOnline);
 }
 
 bool CsOff(PageSet& pages, SettingsStore& store) {
-  return ClientOff(pages.csOptions, store, settings::kCsStayOnline);
+  return FlagOff(pages.csOptions, [](const CSignOnPage& p) { return p.IsStayOnline(); }, store,
+                 settings::kCsStayOnline);
 }
 
 bool ConnectionLocked(const PageSet* pages, const SettingsStore& store) {

@@ -343,18 +343,15 @@ SERVICE_GLYPHS = {
 }
 SERVICE_BADGES = [("H", BLUE), ("F", GREEN), ("E", (128, 64, 168)), ("D", GREY),
                   ("T", AMBER), ("U", TEAL), ("*", RED), (".", LIGHT_GREY)]
+# The badges' glyphs join the pixel letters of the client badges.
+PIXEL_LETTERS.update({k: v for k, v in SERVICE_GLYPHS.items() if k not in PIXEL_LETTERS})
 
 
 def service_badge(glyph, colour):
     c = Canvas(16)
     rounded_square(c, colour)
     img = c.result()
-    rows = SERVICE_GLYPHS[glyph]
-    x0, y0 = (16 - len(rows[0])) // 2, (16 - len(rows)) // 2
-    for y, row in enumerate(rows):
-        for x, cell in enumerate(row):
-            if cell == "#":
-                img.putpixel((x0 + x, y0 + y), WHITE)
+    pixel_letter(img, glyph)
     return img
 
 

@@ -11,34 +11,12 @@
 #include "settings/ServiceKind.h"
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsStore.h"
+#include "support/ProgramUnderTest.h"
 #include "support/RegistrySandbox.h"
 
 namespace {
 
-struct Search {
-  DWORD pid;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTitle(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  char title[128] = {};
-  GetWindowTextA(h, title, sizeof(title));
-  if (pid == s->pid && std::string(title) == s->title) {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindOf(DWORD pid, const char* title) {
-  Search s{pid, title, nullptr};
-  EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
+using testing_support::FindProcessWindow;
 
 // Polls a condition of another process (it answers in its own time).
 bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 20000) {
@@ -56,49 +34,26 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-// Whatever a failed check leaves behind, the program does not outlive the test.
-class ProgramProcess {
- public:
-  ~ProgramProcess() {
-    if (!info.hProcess) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-  }
-  PROCESS_INFORMATION info = {};
-};
-
-std::string ExePath() {
-  char buf[MAX_PATH] = {};
-  GetEnvironmentVariableA("TETHERLY_EXE", buf, sizeof(buf));
-  std::string path = buf;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 TEST(ProgramConfig, AServiceSwitchedOnInAdvancedConfigurationsTakesEffectAfterOk) {
   testing_support::RegistrySandbox sandbox;
   SettingsStore store;
-  for (int s = 0; s < kServiceCount; ++s) store.WriteHostList(s, {s == 5 ? "127.0.0.1:7" : "127.0.0.1"});
-  store.Write(settings::kHostsAdded, 1);
-  store.Write(settings::kVisited, 1);
+  testing_support::PointHostsAtLoopback(store);
 
-  const std::string exe = ExePath();
+  const std::string exe = testing_support::ProgramExePath();
   ASSERT_FALSE(exe.empty()) << "TETHERLY_EXE is not set";
   SetEnvironmentVariableA("TETHERLY_TIME_SCALE", "0.01");
   STARTUPINFOA si = {sizeof(si)};
-  ProgramProcess program;
+  testing_support::ProgramProcess program;
   PROCESS_INFORMATION& pi = program.info;
   std::string cmdline = "\"" + exe + "\"";
   ASSERT_TRUE(CreateProcessA(exe.c_str(), &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   SetEnvironmentVariableA("TETHERLY_TIME_SCALE", nullptr);
 
   HWND status = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (status = FindOf(pi.dwProcessId, "Online Status Report")) != nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return (status = FindProcessWindow(pi.dwProcessId, "Online Status Report")) != nullptr; }));
   PostMessageA(status, WM_COMMAND, IDM_ADVANCED_CONFIG, 0);
   HWND config = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (config = FindOf(pi.dwProcessId, "Advanced Configurations")) != nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return (config = FindProcessWindow(pi.dwProcessId, "Advanced Configurations")) != nullptr; }));
   EXPECT_EQ(GetWindow(config, GW_OWNER), status);
 
   // The Services page exists, hidden, from the start; a click reaches it.
