@@ -56,11 +56,12 @@ TEST(ProgramConfig, AServiceSwitchedOnInAdvancedConfigurationsTakesEffectAfterOk
   ASSERT_TRUE(WaitUntil([&] { return (config = FindProcessWindow(pi.dwProcessId, "Advanced Configurations")) != nullptr; }));
   EXPECT_EQ(GetWindow(config, GW_OWNER), status);
 
+  // A modal dialog is shown once its initialisation is over: only then are the
+  // pages loaded and a click theirs to report.
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(config) != 0; }));
   // The Services page exists, hidden, from the start; a click reaches it.
-  HWND services = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    return (services = FindWindowExA(GetDlgItem(config, IDC_CONFIG_TABS), nullptr, "#32770", "Services ")) != nullptr;
-  }));
+  HWND services = FindWindowExA(GetDlgItem(config, IDC_CONFIG_TABS), nullptr, "#32770", "Services ");
+  ASSERT_NE(services, nullptr);
   EXPECT_FALSE(IsWindowVisible(services));
   SendMessageA(GetDlgItem(services, IDC_SVC_FTP), BM_CLICK, 0, 0);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(config, IDC_CONFIG_APPLY)));
