@@ -71,7 +71,9 @@ struct DialSeam {
 
 struct ConfigSeam {
   std::function<INT_PTR(bool firstRun)> runWizard;  // modal; returns how it ended
-  std::function<INT_PTR()> runConfigDialog;          // modal; returns how it ended
+  // Modal; IDOK when it wrote settings while open (OK, or Apply before
+  // Cancel, the close box or Exit), which the controller then reloads.
+  std::function<INT_PTR()> runConfigDialog;
   std::function<void()> cancelWizard;                // press Cancel of the open wizard
   std::function<void(INT_PTR)> endConfigDialog;      // end the open dialog's modal loop
   std::function<void()> showAbout;

@@ -149,9 +149,7 @@ void StatusReportDlg::OnDialCommand() {
     bool dialing = seams_.dial.isDialing && seams_.dial.isDialing();
     if (!dialing) CallSeam(seams_.dial.startDial);
   } else if (Ask(kAskConfigureDialer, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    configOpen_ = true;
-    if (seams_.config.runConfigDialog) seams_.config.runConfigDialog();
-    configOpen_ = false;
+    RunConfigDialogFromMenu();
   }
 }
 
@@ -189,7 +187,7 @@ void StatusReportDlg::OpenHelp() {
     seams_.config.showHelp();
     return;
   }
-  win::OpenHelpFile(hwnd(), HELP_FINDER, 0, [this](const std::string& text) {
-    Ask(text.c_str(), MB_OK | MB_ICONINFORMATION);
-  });
+  std::string help;
+  if (!win::OpenHelpFile(hwnd(), HELP_FINDER, 0, help))
+    Ask(win::HelpFileMissingText(help).c_str(), MB_OK | MB_ICONINFORMATION);
 }

@@ -66,9 +66,10 @@ BOOL NoticeDlg::OnInitDialog() {
 
 bool NoticeDlg::OnCommand(WORD id, WORD code, HWND control) {
   if (id != IDHELP) return win::Dialog::OnCommand(id, code, control);
-  win::OpenHelpFile(hwnd(), HELP_CONTEXT, helpTopic_, [this](const std::string& text) {
-    win::ShowMessageBox(hwnd(), text.c_str(), "Tetherly!", MB_OK | MB_ICONINFORMATION);
-  });
+  std::string help;
+  if (!win::OpenHelpFile(hwnd(), HELP_CONTEXT, helpTopic_, help))
+    win::ShowMessageBox(hwnd(), win::HelpFileMissingText(help).c_str(), "Tetherly!",
+                        MB_OK | MB_ICONINFORMATION);
   return true;
 }
 

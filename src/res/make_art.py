@@ -400,6 +400,47 @@ def splash_banner():
     return img
 
 
+# Service pictures of the host lists (bitmap 194) ----------------------------------
+# Eight opaque 16x16 badges side by side on the list view's white: image n
+# belongs to service n (HTTP, FTP, Echo, Discard, Time Server, User Port),
+# then a dedicated-host star and a plain host dot.
+
+SERVICE_GLYPHS = {
+    "H": ["#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "F": ["#####", "#....", "#....", "####.", "#....", "#....", "#...."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "*": [".....", "..#..", "#####", ".###.", ".###.", "#...#", "....."],
+    ".": [".....", ".....", ".###.", ".###.", ".###.", ".....", "....."],
+}
+SERVICE_BADGES = [("H", BLUE), ("F", GREEN), ("E", (128, 64, 168)), ("D", GREY),
+                  ("T", AMBER), ("U", TEAL), ("*", RED), (".", LIGHT_GREY)]
+# The badges' glyphs join the pixel letters of the client badges.
+PIXEL_LETTERS.update({k: v for k, v in SERVICE_GLYPHS.items() if k not in PIXEL_LETTERS})
+
+
+def service_badge(glyph, colour):
+    c = Canvas(16)
+    rounded_square(c, colour)
+    img = c.result()
+    pixel_letter(img, glyph)
+    return img
+
+
+def service_strip():
+    strip = Image.new("RGB", (16 * len(SERVICE_BADGES), 16), (255, 255, 255))
+    for n, (glyph, colour) in enumerate(SERVICE_BADGES):
+        badge = service_badge(glyph, colour)
+        strip.paste(badge, (16 * n, 0), badge)
+    return strip
+
+
+def save_service_strip():
+    service_strip().save(os.path.join(ART, "services.bmp"))
+
+
 # Main ------------------------------------------------------------------------
 
 def render_icons():
@@ -448,6 +489,7 @@ def main():
             f.write(ico_bytes(images))
     splash_emblem().save(os.path.join(ART, "splash_emblem.bmp"))
     splash_banner().save(os.path.join(ART, "splash_banner.bmp"))
+    save_service_strip()
     if args.preview:
         preview(rendered, args.preview)
 

@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include "win/ModalChain.h"
+
 namespace win {
 
 Dialog::~Dialog() { Destroy(); }
@@ -12,6 +14,7 @@ bool Dialog::CreateModeless(int templateId, HWND parent) {
 }
 
 INT_PTR Dialog::RunModal(int templateId, HWND parent) {
+  if (IsModalChainEnding(parent)) return IDCANCEL;
   modal_ = true;
   INT_PTR rc = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
                                &Dialog::Thunk, reinterpret_cast<LPARAM>(this));
@@ -32,6 +35,21 @@ void Dialog::GetItemText(int id, char* buf, int size) const {
   buf[0] = '\0';
   GetDlgItemTextA(hwnd_, id, buf, size);
   buf[size - 1] = '\0';
+}
+
+std::string Dialog::ItemText(int id) const {
+  HWND item = Item(id);
+  if (!item) return {};
+  const int length = GetWindowTextLengthA(item);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(item, &text[0], length + 1);
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+void Dialog::LimitText(int id, int chars) const {
+  SendDlgItemMessageA(hwnd_, id, EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
 }
 
 bool Dialog::OnCommand(WORD id, WORD code, HWND control) {
@@ -56,9 +74,31 @@ void Dialog::OnCancel() {
   else Destroy();
 }
 
+bool AnswersByReturnValue(UINT msg) {
+  switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return true;
+    default:
+      return false;
+  }
+}
+
 INT_PTR Dialog::Route(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) ForgetModalChainEnding(hwnd_);
   INT_PTR result = 0;
   if (OnMessage(msg, wp, lp, result)) {
+    if (AnswersByReturnValue(msg)) return result;
     SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
   }
@@ -77,12 +117,10 @@ INT_PTR Dialog::Route(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-INT_PTR CALLBACK Dialog::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Dialog* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<Dialog*>(lp);
+INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG && self) {
     self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
   } else {
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   }
@@ -103,6 +141,11 @@ INT_PTR CALLBACK Dialog::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
   }
   return rc;
+}
+
+INT_PTR CALLBACK Dialog::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Dialog* self = msg == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lp) : nullptr;
+  return Dispatch(self, hwnd, msg, wp, lp);
 }
 
 }  // namespace win

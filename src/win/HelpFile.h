@@ -1,18 +1,19 @@
 #pragma once
-// The program's help file: the executable's path with the extension HLP.
+// The program's help file: its executable's path with the extension HLP.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 namespace win {
 
-// Empty when the program's own path cannot be had.
+// Empty when the executable's path cannot be had.
 std::string HelpFilePath();
 
-// Opens the help file with WinHelp (`command`, `data`). Without a help file
-// the user is told so through `tellMissing`, and false is returned.
-bool OpenHelpFile(HWND owner, UINT command, ULONG_PTR data,
-                  const std::function<void(const std::string& text)>& tellMissing);
+// Opens the help file with WinHelpA(command, data). False, and nothing
+// opened, when the file does not exist; `path` names it either way.
+bool OpenHelpFile(HWND owner, UINT command, ULONG_PTR data, std::string& path);
+
+// What the user is told when the file is missing.
+std::string HelpFileMissingText(const std::string& path);
 
 }  // namespace win

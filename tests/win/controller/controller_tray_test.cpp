@@ -206,6 +206,7 @@ TEST_F(ControllerTest, OneStopClickDialsOrAsksBeforeHangingUp) {
 TEST_F(ControllerTest, DialCommandRoutesByTheConfiguredDialer) {
   std::vector<std::string> asked;
   int configRuns = 0;
+  INT_PTR configResult = IDCANCEL;
   options_.seams.prompt.ask = [&](const char* text, UINT) {
     asked.push_back(text);
     return IDYES;
@@ -213,7 +214,7 @@ TEST_F(ControllerTest, DialCommandRoutesByTheConfiguredDialer) {
   options_.seams.config.runConfigDialog = [&]() -> INT_PTR {
     ++configRuns;
     EXPECT_TRUE(dlg_->IsConfigDialogOpen());
-    return IDOK;
+    return configResult;
   };
   Start();
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
@@ -221,7 +222,12 @@ TEST_F(ControllerTest, DialCommandRoutesByTheConfiguredDialer) {
   EXPECT_EQ(asked[0], "You have not configured to use modem dialer. Do you want to configure it now?");
   EXPECT_EQ(configRuns, 1);
   EXPECT_FALSE(dlg_->IsConfigDialogOpen());
-  EXPECT_FALSE(Saw("look7"));  // not reloaded afterwards
+  EXPECT_FALSE(Saw("look7"));  // nothing saved: nothing to reload
+  // Settings written while it was open take effect on this route too.
+  configResult = IDOK;
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  EXPECT_EQ(configRuns, 2);
+  EXPECT_TRUE(Saw("look7"));
 
   Write(settings::kModemUseDialer, 1);
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);

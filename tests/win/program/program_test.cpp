@@ -6,63 +6,16 @@
 #include "settings/ServiceKind.h"
 #include "settings/SettingsSchema.h"
 #include "settings/SettingsStore.h"
+#include "support/ProgramUnderTest.h"
 #include "support/RegistrySandbox.h"
 
 namespace {
 
-struct FoundWindow {
-  DWORD pid;
-  const char* title;
-  HWND hwnd;
-};
+using testing_support::FindProcessWindow;
+using testing_support::PointHostsAtLoopback;
+using testing_support::WaitForProcessWindow;
 
-BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
-  auto* f = reinterpret_cast<FoundWindow*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  char title[128] = {};
-  GetWindowTextA(h, title, sizeof(title));
-  if (pid == f->pid && std::string(title) == f->title) {
-    f->hwnd = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindProcessWindow(DWORD pid, const char* title) {
-  FoundWindow f{pid, title, nullptr};
-  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&f));
-  return f.hwnd;
-}
-
-HWND WaitForProcessWindow(DWORD pid, const char* title, DWORD limitMs) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < limitMs) {
-    if (HWND h = FindProcessWindow(pid, title)) return h;
-    Sleep(20);
-  }
-  return nullptr;
-}
-
-// Every host list on loopback, so nothing the program does can leave this machine.
-void PointHostsAtLoopback(SettingsStore& store) {
-  for (int s = 0; s < kServiceCount; ++s) {
-    std::string host = s == 5 ? "127.0.0.1:7" : "127.0.0.1";
-    store.WriteHostList(s, {host});
-    store.WriteDedicatedHost(s, host);
-  }
-  store.Write(settings::kHostsAdded, 1);
-  store.Write(settings::kVisited, 1);
-}
-
-std::string ExePath() {
-  char buf[MAX_PATH] = {};
-  GetEnvironmentVariableA("TETHERLY_EXE", buf, sizeof(buf));
-  std::string path = buf;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+std::string ExePath() { return testing_support::ProgramExePath(); }
 
 TEST(Program, StartsHiddenAndEndsPromptlyOnExit) {
   testing_support::RegistrySandbox sandbox;
