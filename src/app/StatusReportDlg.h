@@ -175,6 +175,7 @@ class StatusReportDlg : public win::Dialog {
   void StartTimerRecord(UINT_PTR id, DWORD periodMs);
   void KillTimerRecord(UINT_PTR id);
   void StartScannerTimers(bool atInit);
+  void StartPop3Timer();
   void KillFeatureTimers(const CachedSettings& flags);
   void KillMouseAndScannerTimers(const CachedSettings& flags);
   void KillMonitorTimer();
