@@ -185,10 +185,14 @@ class NetZeroDial {
   }
 
   // Gives `attempt` up to `tries` tries, `gapMs` apart, each in a send scope of
-  // its own; true as soon as one returns true, false when stopped or out of tries.
+  // its own, for no longer than the tries would take with no time of their
+  // own (a slow client makes fewer tries, not a longer wait); true as soon as
+  // one returns true, false when stopped or out of tries or time.
   bool Attempts(int tries, DWORD gapMs, const std::function<bool()>& attempt) {
+    const DWORD limit = win::ScaledMs(static_cast<DWORD>(tries - 1) * gapMs);
+    const DWORD start = GetTickCount();
     for (int i = 0; i < tries; ++i) {
-      if (i > 0 && !run_.waits.Sleep(gapMs)) return false;
+      if (i > 0 && (GetTickCount() - start >= limit || !run_.waits.Sleep(gapMs))) return false;
       HungThreads hung;
       SendScope scope(hung);
       if (attempt()) return true;
