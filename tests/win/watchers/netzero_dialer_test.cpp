@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <atomic>
 #include "support/MessagePump.h"
 #include "watchers/NetZeroRules.h"
 
@@ -299,6 +300,142 @@ TEST_F(DialerTest, AMissingProgramShowsTheBoxAndReportsItsText) {
     EXPECT_NE(boxes_[0].thread, GetCurrentThreadId());
     dialer_.ToggleNetZeroDialer();
   }
+}
+
+// A stop while the dial launches (its box up), looks for the dialog or waits
+// for the session: 32872 and nothing after it, the box goes, timer 9 goes,
+// the thread ends by itself, the toggle does not wait for it, and the next
+// dial works.
+TEST_F(DialerTest, AStopEndsTheDialWhereverItIs) {
+  std::atomic<bool> boxUp{false}, holdBox{true};
+  onBox_ = [&](const Box&) {
+    boxUp = true;
+    if (holdBox) win::WaitWhileMessageBoxUp(20000);
+    return IDOK;
+  };
+  struct Case {
+    const char* phase;
+    const char* version;
+    const char* tree;  // null: the start program is missing
+    std::function<bool()> reached;
+  };
+  const Case cases[] = {
+      {"launching", "2.2", nullptr, [&] { return boxUp.load(); }},
+      {"clicking", "2.0", R"(window other class="AwtDialog" text="Welcome")",
+       [&] { return client_.Launched() && client_.Count("other", "created") > 0; }},
+      {"waiting", "2.2", R"(
+window dialing class="AwtDialog" text="Dialing NetZero..." group=dialing
+window main class="AwtDialog" text="NetZero v2.2"
+window connect parent=main class="Button" text="Connect" on=press#1:show:dialing
+)",
+       [&] { return client_.Count("dialing", "GETTEXT") >= 2; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.phase);
+    status_.statuses.clear();
+    boxUp = false;
+    holdBox = true;
+    if (c.tree) {
+      UseStandIn(c.tree, c.version);
+    } else {
+      UseProgramPath("C:\\windows\\no-such-folder-nz\\nzStart.exe");
+      UseVersion(c.version);
+    }
+    timer9_ = SetTimer(status_.hwnd(), kNetZeroTimerId, 100000, nullptr);
+    dialer_.ToggleNetZeroDialer();
+    ASSERT_TRUE(PumpUntil(c.reached, 15000));
+
+    const double stopAt = NowMs();
+    dialer_.ToggleNetZeroDialer();
+    EXPECT_LT(NowMs() - stopAt, 100.0) << "the stop waited for the dialer";
+    EXPECT_EQ(timer9_, 0u);
+    EXPECT_FALSE(KillTimer(status_.hwnd(), kNetZeroTimerId));
+    EXPECT_FALSE(dialer_.IsStarted());
+    ASSERT_TRUE(WaitForDialerThreads(5000));
+    PumpFor(100);
+    EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroStopped)}));
+    client_.Stop();
+
+    holdBox = false;
+    UseProgramPath("");
+    dialer_.ToggleNetZeroDialer();
+    ASSERT_TRUE(WaitForStatuses(4));
+    EXPECT_EQ(Statuses()[3], Status(kNetZeroError, "The specified file was not found."));
+    dialer_.ToggleNetZeroDialer();
+    ASSERT_TRUE(WaitForDialerThreads(5000));
+  }
+}
+
+size_t ThreadsOfThisProcess() {
+  size_t n = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {sizeof(entry)};
+  for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry))
+    n += entry.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return n;
+}
+
+// A hundred dials, each stopped while its box is up or after it ended with
+// its error: no thread and no handle is left behind.
+TEST_F(DialerTest, AHundredDialsLeaveNoThreadOrHandle) {
+  std::atomic<int> shown{0};
+  std::atomic<bool> holdBox{false};
+  onBox_ = [&](const Box&) {
+    ++shown;
+    if (holdBox) win::WaitWhileMessageBoxUp(20000);
+    return IDOK;
+  };
+  UseProgramPath("");
+  UseVersion("2.2");
+  auto cycle = [&](int i) {
+    holdBox = i % 2 == 0;
+    const int before = shown.load();
+    const size_t statuses = status_.statuses.size();
+    dialer_.ToggleNetZeroDialer();
+    if (holdBox) ASSERT_TRUE(PumpUntil([&] { return shown.load() > before; }));
+    else ASSERT_TRUE(WaitForStatuses(statuses + 2));
+    dialer_.ToggleNetZeroDialer();
+  };
+  cycle(1);  // the first dial loads what every later one uses
+  ASSERT_TRUE(WaitForDialerThreads());
+  PumpFor(50);
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  const size_t threads = ThreadsOfThisProcess();
+  status_.statuses.clear();
+  for (int i = 0; i < 100; ++i) cycle(i);
+  ASSERT_TRUE(WaitForDialerThreads());
+  PumpFor(50);
+  DWORD after = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &after);
+  EXPECT_EQ(after, handles);
+  EXPECT_EQ(ThreadsOfThisProcess(), threads);
+  // Held boxes were ended without their error; the others reported it.
+  int errors = 0;
+  for (const std::string& s : Statuses()) errors += s.rfind(std::to_string(kNetZeroError), 0) == 0;
+  EXPECT_EQ(errors, 50);
+  EXPECT_EQ(Statuses().size(), 250u);
+}
+
+// The client stops answering while the dialer presses and polls: the stop
+// still returns at once and the thread ends within one bounded send.
+TEST_F(DialerTest, AHungClientDoesNotHoldTheStop) {
+  UseStandIn(R"(
+window main class="AwtDialog" text="NetZero v2.0"
+window connect parent=main class="Button" text="Connect" on=KEYUP:hang
+)",
+             "2.0");
+  dialer_.ToggleNetZeroDialer();
+  ASSERT_TRUE(PumpUntil([&] { return client_.Count("-", "hung") > 0; }));
+  PumpFor(50);
+  const double stopAt = NowMs();
+  dialer_.ToggleNetZeroDialer();
+  EXPECT_LT(NowMs() - stopAt, 100.0);
+  ASSERT_TRUE(WaitForDialerThreads(3 * watch::SendBoundMs()));
+  EXPECT_LT(NowMs() - stopAt, 2.0 * watch::SendBoundMs());
+  EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroStopped)}));
+  client_.Command("wake");
 }
 
 }  // namespace
