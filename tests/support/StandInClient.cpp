@@ -268,6 +268,15 @@ int StandInClient::Count(const std::string& window, const std::string& what, siz
   return n;
 }
 
+int StandInClient::CountFromOutside(const std::string& window, const std::string& what,
+                                    size_t from) const {
+  const std::vector<StandInEntry> all = Entries();
+  int n = 0;
+  for (size_t i = from; i < all.size(); ++i)
+    n += all[i].window == window && all[i].what == what && all[i].FromOutside();
+  return n;
+}
+
 bool StandInClient::WaitFor(const std::string& window, const std::string& what, DWORD limitMs,
                             size_t from) const {
   return WaitUntil([&] { return TimeOf(window, what, from) >= 0; }, limitMs);

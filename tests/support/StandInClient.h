@@ -71,6 +71,9 @@ class StandInClient {
   // Time of the first entry since `from` for `window` and `what`; < 0 when none.
   double TimeOf(const std::string& window, const std::string& what, size_t from = 0) const;
   int Count(const std::string& window, const std::string& what, size_t from = 0) const;
+  // The same for messages from outside only (a read by a watcher, not the
+  // stand-in's own).
+  int CountFromOutside(const std::string& window, const std::string& what, size_t from = 0) const;
   bool WaitFor(const std::string& window, const std::string& what, DWORD limitMs = 10000,
                size_t from = 0) const;
   // The whole log, for failure messages.

@@ -65,7 +65,7 @@ TEST_F(DialerTest, Version22PressesConnectFourTimesThenWaitsForTheSession) {
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(client_.WaitForLaunch());
     // The poll reads the dialing dialog while it stands, and goes on.
-    ASSERT_TRUE(PumpUntil([&] { return client_.Count("dialing", "GETTEXT") >= 3; }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return client_.CountFromOutside("dialing", "GETTEXT") >= 2; }, 15000));
     EXPECT_EQ(client_.Count("connect", "KEYUP"), 4);
     ASSERT_TRUE(client_.Command("close dialing"));
     if (c.mainGoes) ASSERT_TRUE(client_.Command("show session"));
@@ -125,7 +125,7 @@ after 150 settext main ")") + c.title + "\"\n",
                c.version);
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(client_.WaitForLaunch());
-    ASSERT_TRUE(PumpUntil([&] { return client_.Count("nztv", "GETTEXT") >= 2; }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return client_.CountFromOutside("nztv", "GETTEXT") >= 2; }, 15000));
     if (c.mainGoes) ASSERT_TRUE(client_.Command("close main"));
     ASSERT_TRUE(client_.Command("close nztv"));
     if (c.mainGoes) ASSERT_TRUE(client_.Command("show session"));
@@ -191,8 +191,9 @@ TEST_F(DialerTest, OtherVersionsOnlyLaunchInTheProgramsFolder) {
     SCOPED_TRACE(c.version);
     status_.statuses.clear();
     UseStandIn(R"(
-window main class="AwtDialog" text="NetZero v2.2"
+window main class="AwtDialog" text="Loading..."
 window connect parent=main class="Button" text="Connect"
+after 100 settext main "NetZero v2.2"
 )",
                c.version);
     if (c.relative) {
@@ -230,20 +231,23 @@ TEST_F(DialerTest, EveryTimeOutReportsItsText) {
        netzero::kConnectNotFound},
       {"a dialog that is not dialing", "2.0", R"(
 window wait class="AwtDialog" text="Please wait" group=wait
-window main class="AwtDialog" text="NetZero v2.0"
+window main class="AwtDialog" text="Loading..."
 window connect parent=main class="Button" text="Connect" on=press#1:show:wait
+after 100 settext main "NetZero v2.0"
 )",
        "connect", netzero::kUnableToConnect},
       {"dialing for ever (3.0)", "3.0", R"(
 window nztv class="AwtDialog" text="NZTV Dialing..." group=dialing
-window main class="AwtDialog" text="NetZero v3.0"
+window main class="AwtDialog" text="Loading..."
 window panel parent=main class="AwtPanel"
 window canvas parent=panel class="AwtCanvas" on=click:show:dialing
+after 100 settext main "NetZero v3.0"
 )",
        "canvas", netzero::kUnableToConnect},
       {"no result box", "1.5", R"(
-window login class="AwtDialog" text="NetZero Login"
+window login class="AwtDialog" text="Loading..."
 window button parent=login class="Button" text="Login"
+after 100 settext login "NetZero Login"
 )",
        "button", netzero::kUnableToConnect},
   };
@@ -325,10 +329,11 @@ TEST_F(DialerTest, AStopEndsTheDialWhereverItIs) {
        [&] { return client_.Launched() && client_.Count("other", "created") > 0; }},
       {"waiting", "2.2", R"(
 window dialing class="AwtDialog" text="Dialing NetZero..." group=dialing
-window main class="AwtDialog" text="NetZero v2.2"
+window main class="AwtDialog" text="Loading..."
 window connect parent=main class="Button" text="Connect" on=press#1:show:dialing
+after 100 settext main "NetZero v2.2"
 )",
-       [&] { return client_.Count("dialing", "GETTEXT") >= 2; }},
+       [&] { return client_.CountFromOutside("dialing", "GETTEXT") >= 2; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.phase);
@@ -422,8 +427,9 @@ TEST_F(DialerTest, AHundredDialsLeaveNoThreadOrHandle) {
 // still returns at once and the thread ends within one bounded send.
 TEST_F(DialerTest, AHungClientDoesNotHoldTheStop) {
   UseStandIn(R"(
-window main class="AwtDialog" text="NetZero v2.0"
+window main class="AwtDialog" text="Loading..."
 window connect parent=main class="Button" text="Connect" on=KEYUP:hang
+after 100 settext main "NetZero v2.0"
 )",
              "2.0");
   dialer_.ToggleNetZeroDialer();

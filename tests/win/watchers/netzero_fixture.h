@@ -2,6 +2,10 @@
 // The NetZero dialer against the stand-in client started by the dialer itself
 // (copied as "nzStart.exe" into a folder of its own), reporting to a window
 // that stands in for the controller and records every status in order.
+//
+// The trees title the client's dialog only once its controls stand ("after
+// 100 settext main ..."): the dialer acts as soon as it sees the title, and a
+// dialog found while the stand-in is still building it has no controls yet.
 #include <string>
 #include <vector>
 
