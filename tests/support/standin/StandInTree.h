@@ -21,7 +21,8 @@
 //         on      runs <command> (words separated by ':') after the window got
 //                 the trigger: a message name as logged (KEYUP, CLOSE, ...),
 //                 "press" (space-bar KEYUP or BM_CLICK) or "click" (LBUTTONUP);
-//                 "<trigger>#N" only the N-th time (on=press#4:close:main).
+//                 "<trigger>#N" only the N-th time the window got it
+//                 (on=press#4:close:main); the stand-in's own reads count too.
 // after   runs <command> <ms> real milliseconds after start.
 //
 // Commands (also sent by the test through the control window):

@@ -134,8 +134,8 @@ int g_nextControlId = 1000;
 // "after" statements use ids 1 to their count).
 std::map<UINT_PTR, std::vector<std::string>> g_scheduled;
 UINT_PTR g_nextScheduled = 100000;
-// How often each "#N" reaction was triggered so far.
-std::map<const Reaction*, int> g_triggerCounts;
+// How often each window got the trigger of each of its "#N" reactions.
+std::map<std::pair<HWND, const Reaction*>, int> g_triggerCounts;
 
 LRESULT CALLBACK ClientProc(HWND h, UINT m, WPARAM wp, LPARAM lp);
 void RunCommand(const std::vector<std::string>& words);
@@ -215,7 +215,7 @@ LRESULT Handle(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   if (spec && g_depth == 1) {
     for (const Reaction& r : spec->reactions) {
       if (!Triggered(r, m, wp)) continue;
-      if (r.nth > 0 && ++g_triggerCounts[&r] != r.nth) continue;
+      if (r.nth > 0 && ++g_triggerCounts[{h, &r}] != r.nth) continue;
       RunCommand(r.command);
     }
   }
