@@ -175,7 +175,8 @@ class NetZeroDial {
       result = ShellOpenIn(controller_, path, {}, hasDirectory ? directory.c_str() : nullptr,
                            SW_SHOWNORMAL);
     }
-    if (!ShellLaunchFailed(result)) return true;
+    // A stop during the launch leaves the client started, but nothing more is done.
+    if (!ShellLaunchFailed(result)) return !run_.Stopped();
     if (run_.Stopped()) return false;
     ShowShellLaunchError(result,
                          win::LoadResourceText(IDS_NETZERO_LAUNCH_ERROR_CAPTION, "NetZero Dialer Error"),
@@ -193,10 +194,10 @@ class NetZeroDial {
     const DWORD start = GetTickCount();
     for (int i = 0; i < tries; ++i) {
       if (i > 0 && (GetTickCount() - start >= limit || !run_.waits.Sleep(gapMs))) return false;
+      if (run_.Stopped()) return false;
       HungThreads hung;
       SendScope scope(hung);
       if (attempt()) return true;
-      if (run_.Stopped()) return false;
     }
     return false;
   }
@@ -246,7 +247,8 @@ class NetZeroDial {
     return true;
   }
 
-  static void EnumerateInScope(HWND dialog, WNDENUMPROC each) {
+  void EnumerateInScope(HWND dialog, WNDENUMPROC each) {
+    if (run_.Stopped()) return;
     HungThreads hung;
     SendScope scope(hung);
     EnumChildWindows(dialog, each, 0);
