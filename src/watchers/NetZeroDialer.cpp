@@ -181,7 +181,7 @@ class NetZeroDial {
     ShowShellLaunchError(result,
                          win::LoadResourceText(IDS_NETZERO_LAUNCH_ERROR_CAPTION, "NetZero Dialer Error"),
                          &run_.boxes);
-    Report(kNetZeroError, ShellLaunchErrorText(result).c_str());
+    Report(dial_event::kError, ShellLaunchErrorText(result).c_str());
     return false;
   }
 
@@ -209,7 +209,7 @@ class NetZeroDial {
       EnumChildWindows(dialog, EnumNetZeroLoginBtnFunc, 0);
       return true;
     });
-    if (!found && !run_.Stopped()) Report(kNetZeroError, netzero::kLoginNotFound);
+    if (!found && !run_.Stopped()) Report(dial_event::kError, netzero::kLoginNotFound);
     return found;
   }
 
@@ -225,7 +225,7 @@ class NetZeroDial {
       return action != netzero::ConnectAction::NotYet;
     });
     if (!found) {
-      if (!run_.Stopped()) Report(kNetZeroError, netzero::kConnectNotFound);
+      if (!run_.Stopped()) Report(dial_event::kError, netzero::kConnectNotFound);
       return false;
     }
     if (action == netzero::ConnectAction::ClickCanvases) {
@@ -267,8 +267,8 @@ class NetZeroDial {
       return connected;
     });
     if (run_.Stopped()) return false;
-    if (connected) return Report(kNetZeroConnected);
-    Report(kNetZeroError, cancelled ? (version3 ? netzero::kConnectionCancelled : netzero::kCancelClicked)
+    if (connected) return Report(dial_event::kConnected);
+    Report(dial_event::kError, cancelled ? (version3 ? netzero::kConnectionCancelled : netzero::kCancelClicked)
                                     : netzero::kUnableToConnect);
     return false;
   }
@@ -283,13 +283,13 @@ class NetZeroDial {
         return answered = true;
       }
       if (FindWindowA("AwtWindow", nullptr)) {
-        Report(kNetZeroConnected);
+        Report(dial_event::kConnected);
         return answered = true;
       }
       return false;
     });
     // Running out must not leave the tray dialing for ever.
-    if (!answered && !run_.Stopped()) Report(kNetZeroError, netzero::kUnableToConnect);
+    if (!answered && !run_.Stopped()) Report(dial_event::kError, netzero::kUnableToConnect);
   }
 
   static BOOL CALLBACK EnumNetZeroMessageBoxFunc(HWND child, LPARAM dial) {
@@ -297,9 +297,9 @@ class NetZeroDial {
     const std::string text = ReadText(child, kLongText);
     switch (netzero::MessageBoxChildFor(text)) {
       case netzero::MessageBoxChild::Error:
-        return self->Report(kNetZeroError, text.c_str());
+        return self->Report(dial_event::kError, text.c_str());
       case netzero::MessageBoxChild::Connected:
-        return self->Report(kNetZeroConnected);
+        return self->Report(dial_event::kConnected);
       default:
         return TRUE;
     }
@@ -399,7 +399,7 @@ void NetZeroDialer::ToggleNetZeroDialer() {
 }
 
 void NetZeroDialer::Start() {
-  SendMessageA(controller_, kNetZeroStatus, kNetZeroDialing, 0);
+  SendMessageA(controller_, dial_event::kMessage, dial_event::kDialing, 0);
   started_ = true;
   auto run = std::make_shared<Run>(relay_ ? relay_->hwnd() : nullptr, ++serial_);
   current_ = run;
@@ -410,13 +410,13 @@ void NetZeroDialer::Start() {
   run->Stop();
   current_.reset();
   const std::string text = netzero::kUnableToConnect;
-  SendMessageA(controller_, kNetZeroStatus, kNetZeroError, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(controller_, dial_event::kMessage, dial_event::kError, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void NetZeroDialer::Stop() {
   if (current_) current_->Stop();
   current_.reset();
-  SendMessageA(controller_, kNetZeroStatus, kNetZeroStopped, 0);
+  SendMessageA(controller_, dial_event::kMessage, dial_event::kEnded, 0);
   if (timer9_ && *timer9_ != 0) {
     KillTimer(controller_, kNetZeroTimerId);
     *timer9_ = 0;
@@ -444,7 +444,7 @@ void NetZeroDialer::Deliver(unsigned serial) {
     text = run->pendingText;
     hasText = run->hasText;
   }
-  SendMessageA(controller_, kNetZeroStatus, code, hasText ? reinterpret_cast<LPARAM>(text.c_str()) : 0);
+  SendMessageA(controller_, dial_event::kMessage, code, hasText ? reinterpret_cast<LPARAM>(text.c_str()) : 0);
   SetEvent(run->delivered);
 }
 

@@ -3,7 +3,7 @@
 // (NetZeroDialerThread), which starts the NetZero client, presses its "Login"
 // or "Connect" control as the configured "Version" wants, waits until the
 // session is up, cancelled or failed, and reports to the controller with
-// message 32868 (kNetZeroStatus).
+// dial events (message 32868).
 //
 // Lifecycle: one per program, on the user-interface thread; Attach once the
 // controller window exists. ToggleNetZeroDialer starts a dial when none is
@@ -23,17 +23,13 @@
 #include <functional>
 #include <memory>
 
+#include "base/DialEvents.h"
 #include "win/Window.h"
 
 namespace watch {
 
-// Window message 32868 to the controller: wParam a status, lParam 0 or an
-// error text that lives for the duration of the call.
-constexpr UINT kNetZeroStatus = 32868;
-constexpr WPARAM kNetZeroDialing = 32869;
-constexpr WPARAM kNetZeroConnected = 32870;
-constexpr WPARAM kNetZeroStopped = 32872;
-constexpr WPARAM kNetZeroError = 32874;
+// The dialer's statuses are dial events (base/DialEvents.h): dialing,
+// connected, ended (the dialer stopped) and error with its text.
 // Thread message 32784 to a dialer thread: wParam the controller window.
 constexpr UINT kNetZeroDialRequest = 32784;
 constexpr UINT_PTR kNetZeroTimerId = 9;

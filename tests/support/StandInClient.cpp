@@ -102,7 +102,7 @@ double NowMs() {
 
 StandInClient::~StandInClient() { Stop(); }
 
-bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
+bool StandInClient::WriteTree(const std::string& tree) {
   Stop();
   treePath_ = TempFile("standin-tree");
   logPath_ = TempFile("standin-log");
@@ -110,7 +110,11 @@ bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
   if (!f) return false;
   std::fwrite(tree.data(), 1, tree.size(), f);
   std::fclose(f);
+  return true;
+}
 
+bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
+  if (!WriteTree(tree)) return false;
   const std::string exe = SupportProgram("standin_client.exe", "TETHERLY_STANDIN");
   std::string cmd = "\"" + exe + "\" --tree \"" + treePath_ + "\" --log \"" + logPath_ +
                     "\" --parent " + std::to_string(GetCurrentProcessId());
@@ -139,13 +143,7 @@ bool StandInClient::FindReady() {
 }
 
 bool StandInClient::PrepareLaunch(const std::string& exePath, const std::string& tree) {
-  Stop();
-  treePath_ = TempFile("standin-tree");
-  logPath_ = TempFile("standin-log");
-  FILE* f = std::fopen(treePath_.c_str(), "wb");
-  if (!f) return false;
-  std::fwrite(tree.data(), 1, tree.size(), f);
-  std::fclose(f);
+  if (!WriteTree(tree)) return false;
   const std::string exe = SupportProgram("standin_client.exe", "TETHERLY_STANDIN");
   if (!CopyFileA(exe.c_str(), exePath.c_str(), FALSE)) return false;
   SetEnvironmentVariableA("TETHERLY_STANDIN_TREE", treePath_.c_str());

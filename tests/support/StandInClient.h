@@ -82,6 +82,8 @@ class StandInClient {
  private:
   std::string logPath_;
   std::string treePath_;
+  // A fresh tree file and log name (after stopping any stand-in running).
+  bool WriteTree(const std::string& tree);
   bool FindReady();
 
   PROCESS_INFORMATION pi_ = {};

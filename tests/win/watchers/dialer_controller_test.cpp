@@ -153,12 +153,7 @@ after 150 settext main "NetZero v2.2"
   ASSERT_TRUE(client_.Command("close dialing"));
   ASSERT_TRUE(client_.Command("show session"));
   ASSERT_TRUE(PumpUntil([&] { return dlg_->IsTimerRunning(timer_id::kNetZero); }));
-  std::vector<int> dialLooks;
-  for (int look : looks)
-    if (look == tray_look::kDialing || look == tray_look::kConnecting || look == tray_look::kConnected ||
-        look == tray_look::kRunning)
-      dialLooks.push_back(look);
-  EXPECT_EQ(dialLooks, (std::vector<int>{tray_look::kDialing, tray_look::kConnecting,
+  EXPECT_EQ(testing_support::DialLooks(looks), (std::vector<int>{tray_look::kDialing, tray_look::kConnecting,
                                          tray_look::kConnected, tray_look::kRunning}));
   EXPECT_EQ(dlg_->mode(), ConnectionMode::Running);
 

@@ -55,8 +55,8 @@ TEST_F(DialerTest, Version22PressesConnectFourTimesThenWaitsForTheSession) {
     V expected;
   };
   const Case cases[] = {
-      {true, {Status(kNetZeroDialing), Status(kNetZeroConnected)}},
-      {false, {Status(kNetZeroDialing), Status(kNetZeroError, "You have clicked the \"Cancel\" button")}},
+      {true, {Status(dial_event::kDialing), Status(dial_event::kConnected)}},
+      {false, {Status(dial_event::kDialing), Status(dial_event::kError, "You have clicked the \"Cancel\" button")}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mainGoes ? "session" : "cancelled");
@@ -103,9 +103,9 @@ TEST_F(DialerTest, Versions3And4ClickNestedCanvasesOnly) {
     V expected;
   };
   const Case cases[] = {
-      {"3.0", "NetZero v3.0", true, {Status(kNetZeroDialing), Status(kNetZeroConnected)}},
+      {"3.0", "NetZero v3.0", true, {Status(dial_event::kDialing), Status(dial_event::kConnected)}},
       {"4.1", "Welcome to v4.1.2", false,
-       {Status(kNetZeroDialing), Status(kNetZeroError, "Connection was Cancelled.")}},
+       {Status(dial_event::kDialing), Status(dial_event::kError, "Connection was Cancelled.")}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
@@ -150,8 +150,8 @@ TEST_F(DialerTest, Version15LogsInAndReportsTheResultBox) {
     V expected;
   };
   const Case cases[] = {
-      {"Connection complete. Enjoy NetZero!", {Status(kNetZeroDialing), Status(kNetZeroConnected)}},
-      {"The line is busy.", {Status(kNetZeroDialing), Status(kNetZeroError, "The line is busy.")}},
+      {"Connection complete. Enjoy NetZero!", {Status(dial_event::kDialing), Status(dial_event::kConnected)}},
+      {"The line is busy.", {Status(dial_event::kDialing), Status(dial_event::kError, "The line is busy.")}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -205,7 +205,7 @@ after 100 settext main "NetZero v2.2"
     ASSERT_TRUE(WaitForDialerThreads());
     SetCurrentDirectoryA(previous);
     PumpFor(50);
-    EXPECT_EQ(Statuses(), V{Status(kNetZeroDialing)});
+    EXPECT_EQ(Statuses(), V{Status(dial_event::kDialing)});
     EXPECT_EQ(Received(), V{});
     EXPECT_EQ(client_.WorkingDirectory(), folder_.substr(0, folder_.size() - 1));
     dialer_.ToggleNetZeroDialer();
@@ -266,7 +266,7 @@ after 100 settext login "NetZero Login"
       ASSERT_TRUE(WaitForStatuses(2, 30000));
     }
     ASSERT_TRUE(WaitForDialerThreads());
-    EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroError, c.text)}));
+    EXPECT_EQ(Statuses(), V({Status(dial_event::kDialing), Status(dial_event::kError, c.text)}));
     dialer_.ToggleNetZeroDialer();
     client_.Stop();
   }
@@ -295,7 +295,7 @@ TEST_F(DialerTest, AMissingProgramShowsTheBoxAndReportsItsText) {
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(WaitForStatuses(2));
     ASSERT_TRUE(WaitForDialerThreads());
-    EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroError, c.text)}));
+    EXPECT_EQ(Statuses(), V({Status(dial_event::kDialing), Status(dial_event::kError, c.text)}));
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].owner, nullptr);
     EXPECT_EQ(boxes_[0].text, c.text);
@@ -358,14 +358,14 @@ after 100 settext main "NetZero v2.2"
     EXPECT_FALSE(dialer_.IsStarted());
     ASSERT_TRUE(WaitForDialerThreads(5000));
     PumpFor(100);
-    EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroStopped)}));
+    EXPECT_EQ(Statuses(), V({Status(dial_event::kDialing), Status(dial_event::kEnded)}));
     client_.Stop();
 
     holdBox = false;
     UseProgramPath("");
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(WaitForStatuses(4));
-    EXPECT_EQ(Statuses()[3], Status(kNetZeroError, "The specified file was not found."));
+    EXPECT_EQ(Statuses()[3], Status(dial_event::kError, "The specified file was not found."));
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(WaitForDialerThreads(5000));
   }
@@ -418,7 +418,7 @@ TEST_F(DialerTest, AHundredDialsLeaveNoThreadOrHandle) {
   EXPECT_EQ(ThreadsOfThisProcess(), threads);
   // Held boxes were ended without their error; the others reported it.
   int errors = 0;
-  for (const std::string& s : Statuses()) errors += s.rfind(std::to_string(kNetZeroError), 0) == 0;
+  for (const std::string& s : Statuses()) errors += s.rfind(std::to_string(dial_event::kError), 0) == 0;
   EXPECT_EQ(errors, 50);
   EXPECT_EQ(Statuses().size(), 250u);
 }
@@ -440,7 +440,7 @@ after 100 settext main "NetZero v2.0"
   EXPECT_LT(NowMs() - stopAt, 100.0);
   ASSERT_TRUE(WaitForDialerThreads(3 * watch::SendBoundMs()));
   EXPECT_LT(NowMs() - stopAt, 2.0 * watch::SendBoundMs());
-  EXPECT_EQ(Statuses(), V({Status(kNetZeroDialing), Status(kNetZeroStopped)}));
+  EXPECT_EQ(Statuses(), V({Status(dial_event::kDialing), Status(dial_event::kEnded)}));
   client_.Command("wake");
 }
 

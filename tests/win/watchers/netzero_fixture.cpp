@@ -10,7 +10,7 @@ bool StatusRecorder::Create() {
 }
 
 bool StatusRecorder::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (msg != watch::kNetZeroStatus) return false;
+  if (msg != dial_event::kMessage) return false;
   const char* text = reinterpret_cast<const char*>(lp);
   statuses.push_back(Status(wp, text ? text : ""));
   times.push_back(testing_support::NowMs());

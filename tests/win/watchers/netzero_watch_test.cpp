@@ -113,7 +113,7 @@ window session class="AwtWindow"
   store_.Write(settings::kNetZeroAutoRedial, 1);
   UseVersion("4.1");
   UseProgramPath("");  // each dial ends in its launch error
-  const std::string error = Status(kNetZeroError, "The specified file was not found.");
+  const std::string error = Status(dial_event::kError, "The specified file was not found.");
   struct Case {
     const char* name;
     int togglesBefore;  // 1: a dial started (and ended by itself); 2: started, then stopped
@@ -121,9 +121,9 @@ window session class="AwtWindow"
     V expected;
   };
   const Case cases[] = {
-      {"never dialled", 0, false, {Status(kNetZeroDialing), error}},
-      {"dialled and stopped", 2, true, {Status(kNetZeroDialing), error}},
-      {"a dial started", 1, true, {Status(kNetZeroStopped), Status(kNetZeroDialing), error}},
+      {"never dialled", 0, false, {Status(dial_event::kDialing), error}},
+      {"dialled and stopped", 2, true, {Status(dial_event::kDialing), error}},
+      {"a dial started", 1, true, {Status(dial_event::kEnded), Status(dial_event::kDialing), error}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -177,7 +177,7 @@ window session class="AwtWindow"
   ASSERT_FALSE(status_.times.empty());
   EXPECT_GE(status_.times[0] - start, (3000 + 180000 + 15000) * scale - 2);
   ASSERT_TRUE(WaitForStatuses(2));
-  EXPECT_EQ(Statuses()[0], Status(kNetZeroDialing));
+  EXPECT_EQ(Statuses()[0], Status(dial_event::kDialing));
 }
 
 }  // namespace
