@@ -163,8 +163,9 @@ after 150 settext main "NetZero v2.2"
   EXPECT_FALSE(dlg_->IsTimerRunning(timer_id::kNetZero));
 }
 
-// Exit while the dialer waits for the session: prompt, and the dialer
-// thread ends by itself.
+// Exit while the dialer waits for the session and the client has stopped
+// answering: prompt, and the dialer thread ends by itself within one bounded
+// send.
 TEST_F(DialerControllerTest, ExitDuringADialIsPrompt) {
   store_.Write(settings::kNetZeroStayOnline, 1);
   store_.Write(settings::kNetZeroUseDialer, 1);
@@ -177,14 +178,18 @@ after 100 settext main "NetZero v2.0"
              "2.0");
   Create();
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(client_.WaitForLaunch());
   ASSERT_TRUE(PumpUntil([&] { return client_.CountFromOutside("dialing", "GETTEXT") >= 2; }, 15000));
+  ASSERT_TRUE(client_.Command("hang"));
   const double exitAt = NowMs();
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
   dlg_.reset();
   options_ = ControllerOptions{};
   parts_.reset();
   EXPECT_LT(NowMs() - exitAt, 500.0);
-  EXPECT_TRUE(WaitForDialerThreads(2000));
+  EXPECT_TRUE(WaitForDialerThreads(3 * SendBoundMs()));
+  EXPECT_LT(NowMs() - exitAt, 2.0 * SendBoundMs());
+  client_.Command("wake");
 }
 
 // A client that stops answering during the ATT scan costs each tick one
