@@ -104,6 +104,7 @@ TEST_F(DialerControllerTest, TheSettingsChooseTheScannerTimers) {
 // Each scan shows its look on every tick while the service runs, and none
 // runs once it is stopped; a mail check that cannot connect shows its own.
 TEST_F(DialerControllerTest, EachScanShowsItsLookOnlyWhileRunning) {
+  testing_support::TimeScale faster(0.01);  // a mail check every 600 ms
   store_.WritePop3ServerName("127.9.4.1");  // nothing listens there
   store_.Write(settings::kPop3TimerInterval, 1);
   struct Case {

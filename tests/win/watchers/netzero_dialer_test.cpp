@@ -48,8 +48,7 @@ std::vector<double> EnumerationTimes(const testing_support::StandInClient& clien
 // the poll going. When it goes, the session windows give 32870 once, or the
 // main dialog back means the user cancelled.
 TEST_F(DialerTest, Version22PressesConnectFourTimesThenWaitsForTheSession) {
-  const double scale = 0.05;
-  testing_support::TimeScale slower(scale);
+  const double scale = kDialScale;
   struct Case {
     bool mainGoes;
     V expected;
@@ -94,8 +93,7 @@ TEST_F(DialerTest, Version22PressesConnectFourTimesThenWaitsForTheSession) {
 // left alone. "NZTV..." keeps the poll going; when it goes, the session
 // windows mean connected and the main dialog back means cancelled.
 TEST_F(DialerTest, Versions3And4ClickNestedCanvasesOnly) {
-  const double scale = 0.05;
-  testing_support::TimeScale slower(scale);
+  const double scale = kDialScale;
   struct Case {
     const char* version;
     const char* title;

@@ -48,6 +48,10 @@ class DialerTest : public WatcherTest {
   // another thread, nothing the dialer does).
   std::vector<std::string> Received(size_t from = 0) const;
 
+  // A twentieth of real time: the dialer looks for the client's dialog for
+  // 1.5 s, time enough for the client to start under load.
+  static constexpr double kDialScale = 0.05;
+  testing_support::TimeScale dialScale_{kDialScale};
   // The folder of the last UseStandIn, with its trailing backslash.
   std::string folder_;
   StatusRecorder status_;
