@@ -50,9 +50,8 @@ class NetZeroDialer {
   void ToggleNetZeroDialer();
   // Whether a dial was started and not stopped since (it may have ended).
   bool IsStarted() const { return started_; }
-  // The controller's dialer-started flag.
+  // Sets the controller's dialer-started flag.
   void MarkDialerStarted();
-  bool DialerStartedFlag() const { return dialerStarted_ && *dialerStarted_; }
 
   // Exit: the started dial ends without a report; later toggles do nothing.
   void End();
@@ -60,6 +59,7 @@ class NetZeroDialer {
   // Dialer threads still running in this process.
   static long RunningThreads();
 
+  // One dial, shared with its thread (defined with the dialer).
   struct Run;
 
  private:
