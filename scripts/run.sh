@@ -6,13 +6,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# --client aol|cs2000: try a watcher by hand (see README); handled further down.
+# --client aol|cs2000|netzero|att|msn|prodigy|juno: try a watcher by hand
+# (see README); handled further down.
 client=""
 if [ "${1:-}" = "--client" ]; then
   client=${2:-}
   case "$client" in
-    aol|cs2000) ;;
-    *) echo "usage: $0 [--client aol|cs2000]" >&2; exit 2 ;;
+    aol|cs2000|netzero|att|msn|prodigy|juno) ;;
+    *) echo "usage: $0 [--client aol|cs2000|netzero|att|msn|prodigy|juno]" >&2; exit 2 ;;
   esac
 fi
 bash scripts/bootstrap.sh
@@ -62,6 +63,9 @@ root='HKEY_LOCAL_MACHINE\SOFTWARE\Quillmark\Tetherly'
   echo "[$root\\Services\\User Defined]"
   echo '"0"="127.0.0.1:7"'
   echo '"Dedicated"="127.0.0.1:7"'
+  # The MSN mail check on the loopback POP3 server, which takes any login.
+  echo "[$root\\MSN\\POP3]"
+  echo '"Server Name"="127.0.0.1"'
   # Marks the program's own web host as visited, so it is never contacted from here.
   echo "[$root\\Settings]"
   echo '"Access"=dword:00000001'
@@ -79,6 +83,12 @@ if [ -n "$client" ]; then
   rm -f "$run/standin.log" "$run/recorder.log"
   export TETHERLY_RECORDER_LOG=$(winepath -w "$run/recorder.log" 2>/dev/null)
   esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }
+  nz_win=""
+  if [ "$client" = netzero ]; then
+    mkdir -p "$run/netzero"
+    cp "$support/standin_client.exe" "$run/netzero/nzStart.exe"
+    nz_win=$(winepath -w "$run/netzero/nzStart.exe" 2>/dev/null)
+  fi
   creg=$run/client.reg
   {
     echo 'REGEDIT4'
@@ -86,6 +96,11 @@ if [ -n "$client" ]; then
     for handler in http htmlfile; do
       echo "[HKEY_CLASSES_ROOT\\$handler\\shell\\open\\command]"
       echo "@=\"\\\"$(esc "$recorder_win")\\\" %1\""
+    done
+    # Only the chosen client is watched.
+    for isp in NetZero ATT MSN; do
+      echo "[$root\\$isp]"
+      echo '"Stay Online"=dword:00000000'
     done
     if [ "$client" = aol ]; then
       echo "[$root\\AOL Options]"
@@ -98,7 +113,7 @@ if [ -n "$client" ]; then
       echo '"Default Site"="http://127.0.0.1/"'
       echo "[$root\\CS Options]"
       echo '"Stay Online"=dword:00000000'
-    else
+    elif [ "$client" = cs2000 ]; then
       echo "[$root\\AOL Options]"
       echo '"Stay Online"=dword:00000000'
       echo "[$root\\CS Options]"
@@ -107,13 +122,44 @@ if [ -n "$client" ]; then
         echo "\"$v\"=dword:00000001"
       done
       echo "\"Program Path\"=\"$(esc "$recorder_win")\""
+    else
+      echo "[$root\\AOL Options]"
+      echo '"Stay Online"=dword:00000000'
+      echo "[$root\\CS Options]"
+      echo '"Stay Online"=dword:00000000'
     fi
+    case "$client" in
+      netzero)
+        # The dialer starts the stand-in itself, as nzStart.exe in a folder of its own.
+        echo "[$root\\NetZero]"
+        for v in "Stay Online" "Use Dialer" "Tray Dial" "Dial At Startup" "Auto Redial"; do
+          echo "\"$v\"=dword:00000001"
+        done
+        echo '"Version"="2.2"'
+        echo "\"Program Path\"=\"$(esc "$nz_win")\"" ;;
+      att) echo "[$root\\ATT]"; echo '"Stay Online"=dword:00000001' ;;
+      msn)
+        echo "[$root\\MSN]"; echo '"Stay Online"=dword:00000001'
+        echo "[$root\\MSN\\POP3]"
+        echo '"Enable POP3"=dword:00000001'
+        echo '"Timer Interval"=dword:00000001'
+        echo '"Login"="guest"'
+        echo '"Password"="guest"' ;;
+    esac
   } > "$creg"
   wine regedit /S "$(winepath -w "$creg")" >/dev/null 2>&1
-  wine "$support/standin_client.exe" --tree "$(winepath -w "$PWD/tests/support/standin/trees/$client.tree")" \
-    --log "$(winepath -w "$run/standin.log")" >/dev/null 2>&1 &
-  pids+=($!)
+  tree_win=$(winepath -w "$PWD/tests/support/standin/trees/$client.tree")
+  if [ "$client" = netzero ]; then
+    # Read by the stand-in the dialer starts (it inherits the program's environment).
+    export TETHERLY_STANDIN_TREE=$tree_win TETHERLY_STANDIN_LOG=$(winepath -w "$run/standin.log")
+  else
+    wine "$support/standin_client.exe" --tree "$tree_win" --log "$(winepath -w "$run/standin.log")" \
+      >/dev/null 2>&1 &
+    pids+=($!)
+  fi
   client_report() {
+    [ -z "${reported:-}" ] || return 0
+    reported=1
     echo
     echo "What the stand-in $client client received (time ms, window, message, wParam, lParam):"
     [ -f "$run/standin.log" ] || return 0
@@ -122,13 +168,24 @@ if [ -n "$client" ]; then
     awk -v f=$((16#${freq:-989680})) '
       $6 == "x" || $6 == "p" { if (!t0) t0 = $1; printf "%9.1f  %-10s %-12s %s %s\n", ($1 - t0) * 1000 / f, $2, $3, $4, $5 }
     ' "$run/standin.log"
+    grep -o 'cwd:[^ ]*' "$run/standin.log" | sed 's/^cwd:/Started in the folder /' || true
     echo "Programs and pages the launchers started (their parameters):"
     [ -f "$run/recorder.log" ] && cut -d' ' -f2- "$run/recorder.log" | sed 's/^/  /'
     return 0
   }
   trap 'client_report; cleanup' EXIT INT TERM
-  echo "Stand-in $client client started. Left-click the tray icon: the launcher starts the"
-  echo "recorder as the client, signs on, and the watcher answers the prompt every second."
+  case "$client" in
+    aol|cs2000)
+      echo "Stand-in $client client started. Left-click the tray icon: the launcher starts the"
+      echo "recorder as the client, signs on, and the watcher answers the prompt every second." ;;
+    netzero)
+      echo "The NetZero dialer dials at start-up (and on a left click): it starts the stand-in"
+      echo "as $run/netzero/nzStart.exe, presses Connect, and once the session windows are up"
+      echo "the service starts; the watcher then presses Resume on each inactivity warning." ;;
+    *)
+      echo "Stand-in $client dialer started. Once the dial-up connection is up the service runs"
+      echo "and the watcher answers the prompt, which comes back 15 s after each answer." ;;
+  esac
 fi
 
 # ---- Dial-up: a simulated library and a loopback profile --------------------

@@ -42,6 +42,10 @@ struct WatcherSeam {
   std::function<void()> scanNetZeroInactivity, scanAttDisconnect, scanMsnDisconnect;
   std::function<void()> checkMsnMail, scanProdigyDisconnect, scanJunoWeb;
   std::function<void()> toggleNetZeroDialer;
+  // Once the controller window exists: the NetZero dialer and its redial reach
+  // the controller's NetZero-dialer-started flag and its record of timer 9.
+  std::function<void(HWND controller, bool& netZeroDialerStarted, UINT_PTR& timer9Record)>
+      attachNetZero;
   std::function<void()> clearPop3Failed;
   // On a launcher thread; holds on to what it uses, as the controller may be gone first.
   std::function<void(int which, HWND controller)> launchClient;  // 0 AOL, 1 CS2000

@@ -94,6 +94,8 @@ BOOL StatusReportDlg::OnInitDialog() {
   cached_.pop3PeriodMinutes = store_.ReadPop3Interval();
   netZeroDialerStarted_ = false;
   CallSeam(seams_.tray.create, hwnd());
+  CallSeam(seams_.watchers.attachNetZero, hwnd(), netZeroDialerStarted_,
+           timerRecord_[timer_id::kNetZero]);
   CallSeam(seams_.mouse.attach, *this);
   CallSeam(seams_.dial.attach, *this);
   mode_ = ChooseInitialMode();

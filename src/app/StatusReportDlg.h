@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/ControllerSeams.h"
+#include "base/DialEvents.h"
 #include "keepalive/ServiceWorkers.h"
 #include "res/resource.h"
 #include "settings/ServiceKind.h"
@@ -36,16 +37,8 @@ constexpr UINT kAdvertisementDone = 32786;
 constexpr UINT kConnectionUp = 32790;
 constexpr UINT kConnectionDown = 32791;
 constexpr UINT kDialAtStartup = 32792;
-constexpr UINT kDialEvent = 32868;
+constexpr UINT kDialEvent = dial_event::kMessage;
 }  // namespace msg
-
-namespace dial_event {
-constexpr WPARAM kDialing = 32869;
-constexpr WPARAM kConnected = 32870;
-constexpr WPARAM kConfirmed = 32871;
-constexpr WPARAM kEnded = 32872;
-constexpr WPARAM kError = 32874;
-}  // namespace dial_event
 
 namespace cmd {
 // The tray menu's commands (menu resource 105).
@@ -175,6 +168,7 @@ class StatusReportDlg : public win::Dialog {
   void StartTimerRecord(UINT_PTR id, DWORD periodMs);
   void KillTimerRecord(UINT_PTR id);
   void StartScannerTimers(bool atInit);
+  void StartPop3Timer();
   void KillFeatureTimers(const CachedSettings& flags);
   void KillMouseAndScannerTimers(const CachedSettings& flags);
   void KillMonitorTimer();

@@ -6,6 +6,7 @@
 
 #include "base/Trace.h"
 #include "settings/SettingsSchema.h"
+#include "watchers/DialerPromptRules.h"
 #include "win/Clock.h"
 
 namespace {
@@ -51,11 +52,18 @@ void StatusReportDlg::StartScannerTimers(bool atInit) {
       StartTimerRecord(timer_id::kMsn, 2000);
       if (!atInit) CallSeam(seams_.watchers.clearPop3Failed);
     }
-    if (cached_.pop3Enabled == 1 && !IsTimerRunning(timer_id::kPop3))
-      StartTimerRecord(timer_id::kPop3, cached_.pop3PeriodMinutes * 60000);
+    if (!atInit) StartPop3Timer();
   } else if (!IsTimerRunning(timer_id::kOtherIsps)) {
     StartTimerRecord(timer_id::kOtherIsps, 1500);
   }
+  // At start-up the mail check runs whenever it is enabled, whichever
+  // scanner was chosen.
+  if (atInit) StartPop3Timer();
+}
+
+void StatusReportDlg::StartPop3Timer() {
+  if (cached_.pop3Enabled == 1 && !IsTimerRunning(timer_id::kPop3))
+    StartTimerRecord(timer_id::kPop3, watch::dialers::MailCheckPeriodMs(cached_.pop3PeriodMinutes));
 }
 
 void StatusReportDlg::RequestLaunch(Launcher which) {

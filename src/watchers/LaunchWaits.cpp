@@ -21,6 +21,12 @@ bool LaunchWaits::Sleep(DWORD ms) const {
   return win::WaitForOneAnsweringSends(ended_, ms) == WAIT_TIMEOUT;
 }
 
+bool LaunchWaits::WaitFor(HANDLE event, DWORD ms) const {
+  if (!ended_ || !event) return false;
+  const HANDLE both[2] = {ended_, event};
+  return win::WaitForAnyAnsweringSends(2, both, ms) == WAIT_OBJECT_0 + 1;
+}
+
 HWND LaunchWaits::Poll(int tries, DWORD gapMs, const std::function<HWND()>& look) const {
   for (int i = 0; i < tries; ++i) {
     if (Ended()) return nullptr;

@@ -22,6 +22,11 @@ class LaunchWaits {
 
   // Waits `ms` (scaled); false when ended.
   bool Sleep(DWORD ms) const;
+  // Waits up to `ms` (scaled; INFINITE for no limit) for `event`; true once it
+  // is set, false when the waits were ended or the time ran out.
+  bool WaitFor(HANDLE event, DWORD ms) const;
+  // Set once ended: for a thread that waits for its messages too.
+  HANDLE endedEvent() const { return ended_; }
   // Looks up to `tries` times, `gapMs` (scaled) apart, until `look` finds a
   // window; null when it never did or the waits were ended.
   HWND Poll(int tries, DWORD gapMs, const std::function<HWND()>& look) const;

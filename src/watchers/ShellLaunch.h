@@ -12,6 +12,23 @@ namespace watch {
 // ShellExecuteA(desktop window, "open", file, parameters (none when empty),
 // no directory, SW_SHOW); returns the shell's result (32 or less: failed).
 INT_PTR ShellOpen(const std::string& file, const std::string& parameters);
+// ShellExecuteA(owner, "open", file, parameters (none when empty),
+// directory (none when null), show).
+INT_PTR ShellOpenIn(HWND owner, const std::string& file, const std::string& parameters,
+                    const char* directory, int show);
+
+// COM for the calling thread while it launches: the shell may hand a launch
+// to a COM-based extension.
+class ShellComScope {
+ public:
+  ShellComScope();
+  ~ShellComScope();
+  ShellComScope(const ShellComScope&) = delete;
+  ShellComScope& operator=(const ShellComScope&) = delete;
+
+ private:
+  bool ok_;
+};
 
 // The shell-launch error text of `result`, from the string table.
 std::string ShellLaunchErrorText(INT_PTR result);

@@ -60,9 +60,17 @@ void SpacePress(HWND control) {
 }
 
 void FocusSpacePress(HWND control) {
-  if (!IsHung(control)) SetFocus(control);
+  FocusOn(control);
+  SpaceKeys(control);
+}
+
+void SpaceKeys(HWND control) {
   SendKey(control, WM_KEYDOWN);
   SendKey(control, WM_KEYUP);
+}
+
+void FocusOn(HWND control) {
+  if (!IsHung(control)) SetFocus(control);
 }
 
 void ClickAt(HWND control, int x, int y) {
@@ -98,10 +106,11 @@ std::string ReadClass(HWND control, std::size_t bufferSize) {
   return n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : std::string();
 }
 
-std::string ReadCaption(HWND control) {
-  char buf[kCaptionBuffer] = {};
-  int n = GetWindowTextA(control, buf, sizeof(buf));
-  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+std::string ReadCaption(HWND control, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  std::vector<char> buf(bufferSize, '\0');
+  int n = GetWindowTextA(control, buf.data(), static_cast<int>(bufferSize));
+  return n > 0 ? std::string(buf.data(), strnlen(buf.data(), bufferSize - 1)) : std::string();
 }
 
 }  // namespace watch

@@ -17,6 +17,8 @@
 //   ClickAt(c, x, y)    WM_LBUTTONDOWN(0, y:x), WM_LBUTTONUP(0, y:x); x and y are
 //                       client coordinates of c, each cut to 16 bits
 //   SendClose(w)        WM_CLOSE(0, 0)
+//   SpaceKeys(c)        WM_KEYDOWN(VK_SPACE, 1), WM_KEYUP(VK_SPACE, 1)
+//   FocusOn(c)          SetFocus(c), skipped for a thread found hung
 //
 // The key messages carry lParam 1 on the key-up too (repeat count 1, no
 // transition bits): the clients are known to take exactly that.
@@ -28,6 +30,8 @@
 #include <cstddef>
 #include <string>
 #include <vector>
+
+#include "watchers/MatchRules.h"
 
 namespace watch {
 
@@ -73,6 +77,8 @@ bool IsHung(HWND window);
 
 void SpacePress(HWND control);
 void FocusSpacePress(HWND control);
+void SpaceKeys(HWND control);
+void FocusOn(HWND control);
 void ClickAt(HWND control, int x, int y);
 void SendClose(HWND window);
 
@@ -87,7 +93,8 @@ constexpr std::size_t kShortTextBuffer = 64;
 std::string ReadText(HWND control, std::size_t bufferSize = kTextBuffer);
 // GetClassNameA into `bufferSize` bytes.
 std::string ReadClass(HWND control, std::size_t bufferSize = kTextBuffer);
-// GetWindowTextA into 16 bytes: the first 15 characters of the caption.
-std::string ReadCaption(HWND control);
+// GetWindowTextA into `bufferSize` bytes (16: the first 15 characters of the
+// caption). Sends nothing to a window of another process.
+std::string ReadCaption(HWND control, std::size_t bufferSize = kCaptionBuffer);
 
 }  // namespace watch

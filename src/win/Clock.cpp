@@ -75,13 +75,17 @@ DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms) {
 }
 
 DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms) {
+  return WaitForAnyAnsweringSends(1, &handle, ms);
+}
+
+DWORD WaitForAnyAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms) {
   const DWORD total = ScaledMs(ms);
   const DWORD start = GetTickCount();
   for (;;) {
     DWORD elapsed = GetTickCount() - start;
     DWORD left = total == INFINITE ? INFINITE : (elapsed >= total ? 0 : total - elapsed);
-    DWORD rc = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
-    if (rc != WAIT_OBJECT_0 + 1) return rc;
+    DWORD rc = MsgWaitForMultipleObjects(count, handles, FALSE, left, QS_SENDMESSAGE);
+    if (rc != WAIT_OBJECT_0 + count) return rc;
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }

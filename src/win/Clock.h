@@ -31,6 +31,8 @@ DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 // Waits for one handle up to `ms` (scaled), answering what other threads send
 // to this thread's windows but dispatching nothing else (no timers, no input).
 DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms);
+// The same for the first of several handles (WAIT_OBJECT_0 + its index).
+DWORD WaitForAnyAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 // Waits `ms` (scaled) while dispatching this thread's messages, so windows
 // keep painting. Measured with the performance counter, so short waits keep
 // their length. False when WM_QUIT arrived (it is posted again for the loop).

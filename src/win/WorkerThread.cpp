@@ -29,14 +29,9 @@ DWORD WorkerThread::Start(Handler handler, Hook onEnter, Hook onExit) {
   if (!thread_) return GetLastError();
   // The new thread may send to this thread's windows while it starts (a
   // trace line), so sent messages are answered while waiting.
-  HANDLE both[2] = {queueReady_, thread_};
-  for (;;) {
-    DWORD rc = MsgWaitForMultipleObjects(2, both, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (rc == WAIT_OBJECT_0) return ERROR_SUCCESS;
-    if (rc != WAIT_OBJECT_0 + 2) return ERROR_GEN_FAILURE;
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  const HANDLE both[2] = {queueReady_, thread_};
+  return WaitForAnyAnsweringSends(2, both, INFINITE) == WAIT_OBJECT_0 ? ERROR_SUCCESS
+                                                                       : ERROR_GEN_FAILURE;
 }
 
 bool WorkerThread::Post(UINT msg, WPARAM wp, LPARAM lp) const {

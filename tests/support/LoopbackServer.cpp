@@ -33,6 +33,18 @@ Script Pop3Script(int lines) {
   return s;
 }
 
+Script Dialogue(std::initializer_list<const char*> replies) {
+  Script s;
+  bool first = true;
+  for (const char* r : replies) {
+    if (!first) s.push_back(ReceiveLine());
+    s.push_back(Send(r));
+    first = false;
+  }
+  s.push_back(Hold());
+  return s;
+}
+
 LoopbackServer::~LoopbackServer() { Stop(); }
 
 int LoopbackServer::Start(const char* address, unsigned short port, Script script) {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ Script DiscardScript();
 Script DaytimeScript();
 // Greets, then answers each of the next `lines` lines with "+OK 0 0".
 Script Pop3Script(int lines = 8);
+// Sends the first reply, then answers every line it gets with the next one,
+// then holds the connection until the peer closes.
+Script Dialogue(std::initializer_list<const char*> replies);
 
 class LoopbackServer {
  public:

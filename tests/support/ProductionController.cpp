@@ -15,4 +15,13 @@ ControllerOptions ProductionOptionsRecordingLooks(std::vector<int>* looks) {
   return options;
 }
 
+std::vector<int> DialLooks(const std::vector<int>& looks) {
+  std::vector<int> out;
+  for (int look : looks)
+    if (look == tray_look::kDialing || look == tray_look::kConnecting || look == tray_look::kConnected ||
+        look == tray_look::kRunning)
+      out.push_back(look);
+  return out;
+}
+
 }  // namespace testing_support

@@ -10,4 +10,8 @@ namespace testing_support {
 // `looks` must outlive the controller built from the options.
 ControllerOptions ProductionOptionsRecordingLooks(std::vector<int>* looks);
 
+// The looks of a dial among `looks`, in order: dialing, connecting,
+// connected, running.
+std::vector<int> DialLooks(const std::vector<int>& looks);
+
 }  // namespace testing_support

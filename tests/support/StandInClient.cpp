@@ -102,7 +102,7 @@ double NowMs() {
 
 StandInClient::~StandInClient() { Stop(); }
 
-bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
+bool StandInClient::WriteTree(const std::string& tree) {
   Stop();
   treePath_ = TempFile("standin-tree");
   logPath_ = TempFile("standin-log");
@@ -110,7 +110,11 @@ bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
   if (!f) return false;
   std::fwrite(tree.data(), 1, tree.size(), f);
   std::fclose(f);
+  return true;
+}
 
+bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
+  if (!WriteTree(tree)) return false;
   const std::string exe = SupportProgram("standin_client.exe", "TETHERLY_STANDIN");
   std::string cmd = "\"" + exe + "\" --tree \"" + treePath_ + "\" --log \"" + logPath_ +
                     "\" --parent " + std::to_string(GetCurrentProcessId());
@@ -121,16 +125,48 @@ bool StandInClient::Start(const std::string& tree, DWORD limitMs) {
     return false;
   }
   bool ready = WaitUntil(
-      [&] {
-        for (const StandInEntry& e : Entries())
-          if (e.what == "ready") {
-            control_ = reinterpret_cast<HWND>(static_cast<UINT_PTR>(e.wParam));
-            return true;
-          }
-        return WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0;
-      },
-      limitMs);
+      [&] { return FindReady() || WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0; }, limitMs);
   return ready && control_ != nullptr;
+}
+
+bool StandInClient::FindReady() {
+  for (const StandInEntry& e : Entries())
+    if (e.what == "ready") {
+      control_ = reinterpret_cast<HWND>(static_cast<UINT_PTR>(e.wParam));
+      if (!pi_.hProcess) {
+        pi_.dwProcessId = static_cast<DWORD>(e.lParam);
+        pi_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pi_.dwProcessId);
+      }
+      return true;
+    }
+  return false;
+}
+
+bool StandInClient::PrepareLaunch(const std::string& exePath, const std::string& tree) {
+  if (!WriteTree(tree)) return false;
+  const std::string exe = SupportProgram("standin_client.exe", "TETHERLY_STANDIN");
+  if (!CopyFileA(exe.c_str(), exePath.c_str(), FALSE)) return false;
+  SetEnvironmentVariableA("TETHERLY_STANDIN_TREE", treePath_.c_str());
+  SetEnvironmentVariableA("TETHERLY_STANDIN_LOG", logPath_.c_str());
+  SetEnvironmentVariableA("TETHERLY_STANDIN_PARENT", std::to_string(GetCurrentProcessId()).c_str());
+  prepared_ = true;
+  return true;
+}
+
+bool StandInClient::Launched() const {
+  for (const StandInEntry& e : Entries())
+    if (e.what == "ready") return true;
+  return false;
+}
+
+bool StandInClient::WaitForLaunch(DWORD limitMs) {
+  return WaitUntil([&] { return FindReady(); }, limitMs) && control_ != nullptr;
+}
+
+std::string StandInClient::WorkingDirectory() const {
+  for (const StandInEntry& e : Entries())
+    if (e.what.rfind("cwd:", 0) == 0) return e.what.substr(4);
+  return {};
 }
 
 bool StandInClient::Command(const std::string& command) {
@@ -145,14 +181,25 @@ bool StandInClient::Command(const std::string& command) {
 }
 
 void StandInClient::Stop() {
-  if (!pi_.hProcess) return;
+  if (prepared_) {
+    prepared_ = false;
+    // A launch prepared but never seen may still be on its way.
+    if (!pi_.hProcess) FindReady();
+    for (const char* name : {"TETHERLY_STANDIN_TREE", "TETHERLY_STANDIN_LOG", "TETHERLY_STANDIN_PARENT"})
+      SetEnvironmentVariableA(name, nullptr);
+  }
+  if (!pi_.hProcess) {
+    DeleteFileA(treePath_.c_str());
+    DeleteFileA(logPath_.c_str());
+    return;
+  }
   if (control_) {
     Command("wake");
     Command("quit");
   }
   if (WaitForSingleObject(pi_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
   WaitForSingleObject(pi_.hProcess, 5000);
-  CloseHandle(pi_.hThread);
+  if (pi_.hThread) CloseHandle(pi_.hThread);
   CloseHandle(pi_.hProcess);
   pi_ = {};
   control_ = nullptr;
@@ -216,6 +263,15 @@ int StandInClient::Count(const std::string& window, const std::string& what, siz
   int n = 0;
   for (size_t i = from; i < all.size(); ++i)
     n += all[i].window == window && all[i].what == what;
+  return n;
+}
+
+int StandInClient::CountFromOutside(const std::string& window, const std::string& what,
+                                    size_t from) const {
+  const std::vector<StandInEntry> all = Entries();
+  int n = 0;
+  for (size_t i = from; i < all.size(); ++i)
+    n += all[i].window == window && all[i].what == what && all[i].FromOutside();
   return n;
 }
 

@@ -41,6 +41,16 @@ class StandInClient {
 
   // Starts the stand-in on `tree` and waits until its main group stands.
   bool Start(const std::string& tree, DWORD limitMs = 15000);
+  // For a stand-in the program under test starts itself as its client:
+  // copies the stand-in to `exePath` (e.g. "...\nzStart.exe") and points
+  // whatever this process starts next at `tree`. Launched() then tells
+  // whether it runs; WaitForLaunch waits until its main group stands.
+  bool PrepareLaunch(const std::string& exePath, const std::string& tree);
+  bool Launched() const;
+  bool WaitForLaunch(DWORD limitMs = 15000);
+  // The working directory the stand-in logged when it ran as "nzStart.exe"
+  // (blanks as underscores); empty when none.
+  std::string WorkingDirectory() const;
   // Runs a command of the tree language; true once it has taken effect.
   bool Command(const std::string& command);
   // Ends the stand-in (waking it first if it hangs).
@@ -61,6 +71,9 @@ class StandInClient {
   // Time of the first entry since `from` for `window` and `what`; < 0 when none.
   double TimeOf(const std::string& window, const std::string& what, size_t from = 0) const;
   int Count(const std::string& window, const std::string& what, size_t from = 0) const;
+  // The same for messages from outside only (a read by a watcher, not the
+  // stand-in's own).
+  int CountFromOutside(const std::string& window, const std::string& what, size_t from = 0) const;
   bool WaitFor(const std::string& window, const std::string& what, DWORD limitMs = 10000,
                size_t from = 0) const;
   // The whole log, for failure messages.
@@ -69,8 +82,13 @@ class StandInClient {
  private:
   std::string logPath_;
   std::string treePath_;
+  // A fresh tree file and log name (after stopping any stand-in running).
+  bool WriteTree(const std::string& tree);
+  bool FindReady();
+
   PROCESS_INFORMATION pi_ = {};
   HWND control_ = nullptr;
+  bool prepared_ = false;
 };
 
 // The launched programs' command lines (what followed the program name).

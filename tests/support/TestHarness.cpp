@@ -22,6 +22,12 @@ void RecordTrace(const char* text) {
   TraceLines().push_back(text ? text : "");
 }
 
+// As the trace window does: a clear empties the log.
+void ClearTrace(const char*) {
+  win::LockGuard g(TraceLock());
+  TraceLines().clear();
+}
+
 }  // namespace
 
 WinsockSession::WinsockSession() {
@@ -35,7 +41,7 @@ WinsockSession::~WinsockSession() {
 
 TraceRecorder::TraceRecorder() {
   Clear();
-  SetTraceSink(&RecordTrace);
+  SetTraceSink(&RecordTrace, &ClearTrace);
 }
 
 TraceRecorder::~TraceRecorder() { SetTraceSink(nullptr); }

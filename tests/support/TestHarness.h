@@ -20,7 +20,8 @@ class WinsockSession {
   bool ok_ = false;
 };
 
-// Collects trace lines from any thread while alive.
+// Collects trace lines from any thread while alive; a clear of the log
+// empties what it holds, as in the trace window.
 class TraceRecorder {
  public:
   TraceRecorder();

@@ -64,6 +64,15 @@ bool ParseWindow(const std::vector<std::string>& words, WindowSpec& w, std::stri
       }
       Reaction r;
       r.trigger = parts[0];
+      const size_t hash = r.trigger.find('#');
+      if (hash != std::string::npos) {
+        r.nth = std::atoi(r.trigger.c_str() + hash + 1);
+        r.trigger.resize(hash);
+        if (r.nth <= 0) {
+          why = "on=<trigger>#N wants N from 1";
+          return false;
+        }
+      }
       r.command.assign(parts.begin() + 1, parts.end());
       w.reactions.push_back(std::move(r));
     } else {

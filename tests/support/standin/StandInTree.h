@@ -12,18 +12,23 @@
 //         class "MDIClient" is a real MDI client; a window whose parent is an
 //         MDI client is created as an MDI child. Classes the system knows
 //         ("Button", "Static", "#32770", ...) are the system's own, subclassed
-//         to log; any other class is registered by the stand-in.
+//         to log; any other class ("AwtDialog", "AwtCanvas", "ATL:0045A0C8",
+//         ...) is registered by the stand-in.
 //         group   windows of a group other than "main" appear only on "show".
 //         keep    WM_CLOSE is logged and ignored (default: the window closes).
 //         hidden  created without WS_VISIBLE.  border  child with WS_BORDER.
 //         repeat  N windows "<id>#1".."<id>#N"; "{n}" in the text is the number.
 //         on      runs <command> (words separated by ':') after the window got
 //                 the trigger: a message name as logged (KEYUP, CLOSE, ...),
-//                 "press" (space-bar KEYUP or BM_CLICK) or "click" (LBUTTONUP).
+//                 "press" (space-bar KEYUP or BM_CLICK) or "click" (LBUTTONUP);
+//                 "<trigger>#N" only the N-th time the window got it
+//                 (on=press#4:close:main); the stand-in's own reads count too.
 // after   runs <command> <ms> real milliseconds after start.
 //
 // Commands (also sent by the test through the control window):
 //   show <group> | close <id> | settext <id> <text> | hang | wake | quit
+//   after <ms> <command>   the command, <ms> real milliseconds later (so a
+//                          reaction can take its time: on=press:after:500:show:next)
 //
 // Texts are double-quoted when they hold blanks; \" and \\ escape.
 #include <string>
@@ -33,6 +38,7 @@ namespace standin {
 
 struct Reaction {
   std::string trigger;
+  int nth = 0;  // 0: every time
   std::vector<std::string> command;
 };
 

@@ -4,7 +4,11 @@
 //
 //   standin_client.exe --tree FILE --log FILE [--parent PID]
 //
-// With --parent it ends when that process ends.
+// With --parent it ends when that process ends. Started without arguments (a
+// program under test starts it as its client, e.g. copied to "nzStart.exe"),
+// it takes them from TETHERLY_STANDIN_TREE, TETHERLY_STANDIN_LOG and
+// TETHERLY_STANDIN_PARENT, and when it runs as "nzStart.exe" it logs the
+// working directory it was started in ("cwd:<directory>").
 //
 // Log: one line per event, appended as it happens (readers may read at any
 // time; only complete lines count):
@@ -13,7 +17,8 @@
 // stand-in (a message sent while handling another). Other lines:
 //   <qpc> - freq <QueryPerformanceFrequency> 0 -
 //   <qpc> <id> created <hwnd hex> 0 -        <qpc> <id> destroyed 0 0 -
-//   <qpc> - ready <control window hex> 0 -   <qpc> - hung|woke|cmd|error ...
+//   <qpc> - ready <control window hex> <process id hex> -
+//   <qpc> - hung|woke|cmd|error|cwd ...
 //
 // Two threads: the client windows live on the main thread; a control window
 // (message-only, class "TetherlyStandInControl") on a second thread takes
@@ -125,6 +130,12 @@ Info* g_creating = nullptr;  // associated with the first message of a new windo
 int g_depth = 0;             // nesting of window procedure calls on the client thread
 MSG g_dispatching = {};      // the posted message being dispatched
 int g_nextControlId = 1000;
+// Commands of "after" run from a reaction, by timer id (the tree's own
+// "after" statements use ids 1 to their count).
+std::map<UINT_PTR, std::vector<std::string>> g_scheduled;
+UINT_PTR g_nextScheduled = 100000;
+// How often each window got the trigger of each of its "#N" reactions.
+std::map<std::pair<HWND, const Reaction*>, int> g_triggerCounts;
 
 LRESULT CALLBACK ClientProc(HWND h, UINT m, WPARAM wp, LPARAM lp);
 void RunCommand(const std::vector<std::string>& words);
@@ -202,8 +213,11 @@ LRESULT Handle(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   }
   // The window may be gone now; the spec lives as long as the process.
   if (spec && g_depth == 1) {
-    for (const Reaction& r : spec->reactions)
-      if (Triggered(r, m, wp)) RunCommand(r.command);
+    for (const Reaction& r : spec->reactions) {
+      if (!Triggered(r, m, wp)) continue;
+      if (r.nth > 0 && ++g_triggerCounts[{h, &r}] != r.nth) continue;
+      RunCommand(r.command);
+    }
   }
   --g_depth;
   return result;
@@ -381,6 +395,11 @@ void RunCommand(const std::vector<std::string>& words) {
   } else if (verb == "settext" && words.size() >= 3) {
     auto it = g_byId.find(words[1]);
     if (it != g_byId.end()) SetWindowTextA(it->second, words[2].c_str());
+  } else if (verb == "after" && words.size() >= 3) {
+    // "after <ms> <command>": a reaction that takes its time.
+    const UINT_PTR id = g_nextScheduled++;
+    g_scheduled[id].assign(words.begin() + 2, words.end());
+    SetTimer(g_driver, id, std::strtoul(words[1].c_str(), nullptr, 10), nullptr);
   } else if (verb == "hang") {
     ResetEvent(g_wake);
     Hang();
@@ -389,11 +408,25 @@ void RunCommand(const std::vector<std::string>& words) {
   }
 }
 
+// What a command does to the client's windows is the stand-in's own doing,
+// even when the command came as a message sent from the control thread.
+struct OwnDoing {
+  OwnDoing() { ++g_depth; }
+  ~OwnDoing() { --g_depth; }
+};
+
 LRESULT CALLBACK DriverProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+  OwnDoing own;
   switch (m) {
     case WM_TIMER: {
       KillTimer(h, wp);
-      if (wp >= 1 && wp <= g_tree.timed.size()) RunCommand(g_tree.timed[wp - 1].command);
+      if (wp >= 1 && wp <= g_tree.timed.size()) {
+        RunCommand(g_tree.timed[wp - 1].command);
+      } else if (auto it = g_scheduled.find(wp); it != g_scheduled.end()) {
+        const std::vector<std::string> command = std::move(it->second);
+        g_scheduled.erase(it);
+        RunCommand(command);
+      }
       return 0;
     }
     case kMsgCommand:
@@ -477,17 +510,34 @@ std::string ReadWholeFile(const char* path) {
   return text;
 }
 
+std::string FromEnvironment(const char* name) {
+  char value[MAX_PATH] = {};
+  DWORD n = GetEnvironmentVariableA(name, value, sizeof(value));
+  return n > 0 && n < sizeof(value) ? std::string(value) : std::string();
+}
+
+// Whether this executable is named `name` (any case).
+bool RunsAs(const char* name) {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string file(path, n);
+  file = file.substr(file.find_last_of("\\/") + 1);
+  return lstrcmpiA(file.c_str(), name) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* treePath = nullptr;
-  const char* logPath = nullptr;
-  DWORD parentPid = 0;
+  std::string treeArg = FromEnvironment("TETHERLY_STANDIN_TREE");
+  std::string logArg = FromEnvironment("TETHERLY_STANDIN_LOG");
+  DWORD parentPid = std::strtoul(FromEnvironment("TETHERLY_STANDIN_PARENT").c_str(), nullptr, 10);
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--tree") == 0) treePath = argv[++i];
-    else if (std::strcmp(argv[i], "--log") == 0) logPath = argv[++i];
+    if (std::strcmp(argv[i], "--tree") == 0) treeArg = argv[++i];
+    else if (std::strcmp(argv[i], "--log") == 0) logArg = argv[++i];
     else if (std::strcmp(argv[i], "--parent") == 0) parentPid = std::strtoul(argv[++i], nullptr, 10);
   }
+  const char* treePath = treeArg.empty() ? nullptr : treeArg.c_str();
+  const char* logPath = logArg.empty() ? nullptr : logArg.c_str();
   if (!treePath || !logPath) {
     std::fprintf(stderr, "usage: standin_client --tree FILE --log FILE\n");
     return 2;
@@ -503,6 +553,11 @@ int main(int argc, char** argv) {
   LARGE_INTEGER freq;
   QueryPerformanceFrequency(&freq);
   LogLine("-", "freq", static_cast<unsigned long long>(freq.QuadPart), 0, '-');
+  if (RunsAs("nzStart.exe")) {
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(cwd), cwd);
+    LogNote("cwd", cwd);
+  }
 
   std::string error;
   if (!standin::ParseTree(ReadWholeFile(treePath), g_tree, error)) {
@@ -522,7 +577,7 @@ int main(int argc, char** argv) {
   ShowGroup("main");
   for (size_t i = 0; i < g_tree.timed.size(); ++i)
     SetTimer(g_driver, i + 1, g_tree.timed[i].ms, nullptr);
-  LogLine("-", "ready", reinterpret_cast<unsigned long long>(g_control), 0, '-');
+  LogLine("-", "ready", reinterpret_cast<unsigned long long>(g_control), GetCurrentProcessId(), '-');
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

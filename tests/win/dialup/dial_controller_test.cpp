@@ -43,12 +43,7 @@ TEST_F(DialControllerTest, ADialFromTheTrayStartsTheServiceOnceConfirmed) {
   ASSERT_EQ(dlg_->mode(), ConnectionMode::Stopped);
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
   ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }));
-  std::vector<int> dialLooks;
-  for (int look : looks_)
-    if (look == tray_look::kDialing || look == tray_look::kConnecting || look == tray_look::kConnected ||
-        look == tray_look::kRunning)
-      dialLooks.push_back(look);
-  EXPECT_EQ(dialLooks, (std::vector<int>{tray_look::kDialing, tray_look::kConnecting,
+  EXPECT_EQ(testing_support::DialLooks(looks_), (std::vector<int>{tray_look::kDialing, tray_look::kConnecting,
                                          tray_look::kConnected, tray_look::kRunning}));
   EXPECT_EQ(dlg_->mode(), ConnectionMode::Running);
   EXPECT_EQ(dlg_->dialState(), 0);

@@ -17,19 +17,6 @@ class Pop3Test : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(winsock.ok()); }
 };
 
-// A server that answers every line it gets with the next scripted reply.
-Script Dialogue(std::initializer_list<const char*> replies) {
-  Script s;
-  bool first = true;
-  for (const char* r : replies) {
-    if (!first) s.push_back(ReceiveLine());
-    s.push_back(Send(r));
-    first = false;
-  }
-  s.push_back(Hold());
-  return s;
-}
-
 TEST_F(Pop3Test, ConnectResultsAndWhatTheServerSees) {
   const std::string longLogin(121, 'l');
   const std::string longPass(121, 'p');

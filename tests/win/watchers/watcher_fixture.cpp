@@ -26,12 +26,8 @@ WatcherTest::WatcherTest() {
     }
     return onBox_ ? onBox_(box) : IDOK;
   });
-  watch::WatcherEnv env;
-  env.setLook = [this](int look) { looks_.push_back(look); };
-  env.waits = &waits_;
-  env.boxes = &ender_;
-  aol_ = std::make_unique<watch::AolWatcher>(env, prompts_);
-  cs_ = std::make_unique<watch::Cs2000Watcher>(env, prompts_);
+  aol_ = std::make_unique<watch::AolWatcher>(Env(), prompts_);
+  cs_ = std::make_unique<watch::Cs2000Watcher>(Env(), prompts_);
   controller_.Create();
 }
 
@@ -43,6 +39,14 @@ WatcherTest::~WatcherTest() {
 }
 
 void WatcherTest::Drain() { testing_support::PumpPending(); }
+
+watch::WatcherEnv WatcherTest::Env() {
+  watch::WatcherEnv env;
+  env.setLook = [this](int look) { looks_.push_back(look); };
+  env.waits = &waits_;
+  env.boxes = &ender_;
+  return env;
+}
 
 void WatcherTest::TickAol(bool autoRedial) {
   tick_.Clear();

@@ -49,6 +49,8 @@ class WatcherTest : public ::testing::Test {
   void TickCs2000(bool autoRedial = false);
   // Handles what the scans posted to the controller stand-in.
   void Drain();
+  // What the watchers get: looks recorded, the fixture's waits and boxes.
+  watch::WatcherEnv Env();
 
   void Write(const settings::DwordSetting& s, DWORD v) { store_.Write(s, v); }
   void Write(const settings::StringSetting& s, const std::string& v) { store_.Write(s, v); }
