@@ -30,7 +30,7 @@ DIR = os.path.join(ROOT, "build", "side-by-side")
 PREFIX = os.path.join(DIR, "prefix")
 EXE = os.path.join(ROOT, "build", "win", "src", "tetherly.exe")
 SKELETON = os.path.join(ROOT, "build", "win", "tests", "bench", "bare_skeleton.exe")
-ADDRESS = "127.0.0.1"
+ADDRESS = "127.0.77.1"
 TICK = os.sysconf("SC_CLK_TCK")
 
 # ---- loopback servers --------------------------------------------------------
@@ -140,7 +140,7 @@ def category(name):
         return "program"
     if name.startswith("bare_skeleton"):
         return "skeleton"
-    if name == "wineserver":
+    if name.startswith("wineserver"):
         return "wineserver"
     if name == "explorer.exe":
         return "shell"
@@ -184,7 +184,10 @@ def configure_prefix():
     for key in ("HTTP", "FTP", "Echo", "Discard", "Time Server"):
         lines += [f"[{root}\\Services\\{key}]", f'"0"="{ADDRESS}"', f'"Dedicated"="{ADDRESS}"']
     lines += [f"[{root}\\Services\\User Defined]", f'"0"="{ADDRESS}:7007"', f'"Dedicated"="{ADDRESS}:7007"']
-    lines += [f"[{root}\\Interval]", '"Option"=dword:00000002', '"Fixed"=dword:00000001']
+    # All three interval numbers: the settings store reads "Fixed" only when
+    # "Random Start" and "Random End" are there too.
+    lines += [f"[{root}\\Interval]", '"Option"=dword:00000002', '"Fixed"=dword:00000001',
+              '"Random Start"=dword:0000001e', '"Random End"=dword:0000005a']
     lines += [f"[{root}\\Settings]", '"Access"=dword:00000001', '"Connection"=dword:00000001']
     reg = os.path.join(DIR, "side-by-side.reg")
     with open(reg, "w") as f:

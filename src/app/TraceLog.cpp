@@ -44,12 +44,24 @@ bool TraceLog::Create(int showCommand) {
   return true;
 }
 
+// While nobody can see the list it need not repaint for every line; shown,
+// it draws what it holds.
+void TraceLog::FollowVisibility(bool visible) {
+  HWND list = Item(IDC_TRACE_LIST);
+  if (!list) return;
+  SendMessageA(list, WM_SETREDRAW, visible ? TRUE : FALSE, 0);
+  if (visible) InvalidateRect(list, nullptr, TRUE);
+}
+
 void TraceLog::InstallAsTraceSink() {
   g_sinkOwner.store(this);
   SetTraceSink(&AppendToInstalled, &ClearInstalled);
 }
 
-BOOL TraceLog::OnInitDialog() { return TRUE; }
+BOOL TraceLog::OnInitDialog() {
+  FollowVisibility(IsWindowVisible(hwnd()) != FALSE);
+  return TRUE;
+}
 
 bool TraceLog::AppendLine(const char* text) {
   HWND h = hwnd();
@@ -114,6 +126,9 @@ bool TraceLog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       return true;
     case WM_SIZE:
       if (created_) FitList();
+      return false;
+    case WM_SHOWWINDOW:
+      FollowVisibility(wp != FALSE);
       return false;
     default:
       return false;

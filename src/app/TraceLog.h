@@ -49,6 +49,7 @@ class TraceLog : public win::Dialog {
 
   bool AppendOnOwnThread(const char* text);
   void DropOldest(HWND list);
+  void FollowVisibility(bool visible);
   void RestorePosition();
   void FitList();
 

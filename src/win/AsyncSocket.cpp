@@ -76,17 +76,10 @@ bool AsyncSocket::EnsureWindow() {
 int AsyncSocket::Create(long events) {
   Close();
   if (!EnsureWindow()) return lastError_ = WSAENOBUFS;
+  // Not bound here: the connect binds it to any local port, one call fewer
+  // (each is a round trip through the Wine server).
   SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
   if (s == INVALID_SOCKET) return lastError_ = WSAGetLastError();
-  sockaddr_in local = {};
-  local.sin_family = AF_INET;
-  local.sin_addr.s_addr = htonl(INADDR_ANY);
-  local.sin_port = 0;
-  if (bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof(local)) == SOCKET_ERROR) {
-    lastError_ = WSAGetLastError();
-    closesocket(s);
-    return lastError_;
-  }
   ++generation_;
   message_ = kNotifyFirst + generation_ % kNotifyCount;
   if (WSAAsyncSelect(s, window_->hwnd(), message_, events) == SOCKET_ERROR) {
@@ -169,7 +162,7 @@ void AsyncSocket::Close() {
   StopTimeLimit();
   lookup_.Cancel();
   if (socket_ == INVALID_SOCKET) return;
-  if (window_) WSAAsyncSelect(socket_, window_->hwnd(), 0, 0);
+  // Closing ends the selection too; what it already queued is drained below.
   closesocket(socket_);
   socket_ = INVALID_SOCKET;
   DrainNotifications();

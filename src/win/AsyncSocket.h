@@ -41,7 +41,8 @@ class AsyncSocket {
   AsyncSocket(const AsyncSocket&) = delete;
   AsyncSocket& operator=(const AsyncSocket&) = delete;
 
-  // A stream socket bound to any local port. Returns 0 or the Winsock error.
+  // A stream socket (bound to any local port by its connect). Returns 0 or
+  // the Winsock error.
   int Create(long events = kAllEvents);
   // Returns 0 when connected at once (OnConnect still follows),
   // WSAEWOULDBLOCK while the connection is under way, or the error. An
