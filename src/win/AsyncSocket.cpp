@@ -176,28 +176,23 @@ void AsyncSocket::DrainNotifications() {
   }
 }
 
+// One timer per socket, set again (not killed and made anew) for every
+// limit: a limit that ends early only disarms it, and the next one restarts
+// it. A tick of a disarmed timer kills it and is otherwise dropped.
 bool AsyncSocket::StartTimeLimit(DWORD ms) {
-  StopTimeLimit();
+  limitArmed_ = false;
   if (!IsOpen() || !window_) return false;
-  UINT_PTR id = ++timerSerial_;
-  if (id == 0) id = ++timerSerial_;
-  if (!StartTimer(window_->hwnd(), id, ms)) return false;
-  timerId_ = id;
+  if (!StartTimer(window_->hwnd(), kLimitTimer, ms)) return false;
+  limitArmed_ = true;
   return true;
 }
 
-void AsyncSocket::StopTimeLimit() {
-  if (timerId_ == 0) return;
-  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), timerId_);
-  timerId_ = 0;
-}
+void AsyncSocket::StopTimeLimit() { limitArmed_ = false; }
 
 void AsyncSocket::OnTimer(UINT_PTR id) {
-  if (id == 0 || id != timerId_) {
-    if (window_ && window_->hwnd() && id != timerId_) KillTimer(window_->hwnd(), id);
-    return;
-  }
-  StopTimeLimit();
+  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), id);
+  if (id != kLimitTimer || !limitArmed_) return;
+  limitArmed_ = false;
   if (IsOpen()) OnTimeout();
 }
 

@@ -96,8 +96,8 @@ class AsyncSocket {
   UINT message_ = 0;
   bool connectSeen_ = false;
   bool closeSeen_ = false;
-  UINT_PTR timerId_ = 0;
-  UINT_PTR timerSerial_ = 0;
+  static constexpr UINT_PTR kLimitTimer = 1;
+  bool limitArmed_ = false;
   HostLookup lookup_;
   unsigned short lookupPort_ = 0;
   int lastError_ = 0;
