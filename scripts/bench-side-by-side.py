@@ -6,7 +6,8 @@ one Xvfb in one Wine prefix (build/side-by-side), both set to six services at
 a fixed 1 s interval against loopback servers that this script runs itself
 (natively, so they load no Wine process). Phases alternate: the program alone,
 then the skeleton alone, and so on; the other one sits stopped, which costs
-nothing. Each phase measures, from /proc, the processor time and context
+nothing; a third phase has both stopped, to see what the prefix costs by
+itself. Each phase measures, from /proc, the processor time and context
 switches of every process of the prefix (the program or skeleton, the Wine
 server, the shell explorer.exe and the rest) and of the X server, and counts
 the exchanges the servers saw.
@@ -14,8 +15,9 @@ the exchanges the servers saw.
     scripts/bench-side-by-side.py [seconds per phase, default 120] [rounds, default 3]
 
 Needs a built build/win (tetherly and bare_skeleton) and root for the low
-ports. Prints every phase, then per exchange the minimum, median and maximum
-over the rounds, and the ratio program / bare.
+ports. Prints what the prefix costs with both stopped, every phase, then per
+exchange the minimum, median and maximum over the rounds, and the ratio
+program / bare.
 """
 import os
 import socketserver
@@ -30,7 +32,7 @@ DIR = os.path.join(ROOT, "build", "side-by-side")
 PREFIX = os.path.join(DIR, "prefix")
 EXE = os.path.join(ROOT, "build", "win", "src", "tetherly.exe")
 SKELETON = os.path.join(ROOT, "build", "win", "tests", "bench", "bare_skeleton.exe")
-ADDRESS = "127.0.0.1"
+ADDRESS = "127.0.77.1"
 TICK = os.sysconf("SC_CLK_TCK")
 
 # ---- loopback servers --------------------------------------------------------
@@ -140,7 +142,7 @@ def category(name):
         return "program"
     if name.startswith("bare_skeleton"):
         return "skeleton"
-    if name == "wineserver":
+    if name.startswith("wineserver"):
         return "wineserver"
     if name == "explorer.exe":
         return "shell"
@@ -184,7 +186,10 @@ def configure_prefix():
     for key in ("HTTP", "FTP", "Echo", "Discard", "Time Server"):
         lines += [f"[{root}\\Services\\{key}]", f'"0"="{ADDRESS}"', f'"Dedicated"="{ADDRESS}"']
     lines += [f"[{root}\\Services\\User Defined]", f'"0"="{ADDRESS}:7007"', f'"Dedicated"="{ADDRESS}:7007"']
-    lines += [f"[{root}\\Interval]", '"Option"=dword:00000002', '"Fixed"=dword:00000001']
+    # All three interval numbers: the settings store reads "Fixed" only when
+    # "Random Start" and "Random End" are there too.
+    lines += [f"[{root}\\Interval]", '"Option"=dword:00000002', '"Fixed"=dword:00000001',
+              '"Random Start"=dword:0000001e', '"Random End"=dword:0000005a']
     lines += [f"[{root}\\Settings]", '"Access"=dword:00000001', '"Connection"=dword:00000001']
     reg = os.path.join(DIR, "side-by-side.reg")
     with open(reg, "w") as f:
@@ -207,15 +212,17 @@ def main():
         program = wine(EXE, background=True)
         skeleton = wine(SKELETON, ADDRESS, background=True)
         time.sleep(10)  # splash, first-run work, tray icons
-        results = {"program": [], "skeleton": []}
+        results = {"program": [], "skeleton": [], "idle": []}
         for r in range(rounds):
-            for who in ("program", "skeleton"):
-                wine(SKELETON, "--toggle-program" if who == "program" else "--start")
+            for who in ("program", "skeleton", "idle"):
+                if who != "idle":
+                    wine(SKELETON, "--toggle-program" if who == "program" else "--start")
                 time.sleep(3)
                 n0, s0 = exchanges(), snapshot()
                 time.sleep(seconds)
                 n1, s1 = exchanges(), snapshot()
-                wine(SKELETON, "--toggle-program" if who == "program" else "--stop")
+                if who != "idle":
+                    wine(SKELETON, "--toggle-program" if who == "program" else "--stop")
                 time.sleep(3)
                 d = difference(s0, s1)
                 n = n1 - n0
@@ -231,16 +238,25 @@ def main():
         def per(who, key, scale=1000.0):
             return [x[key] * scale / max(x["n"], 1) for x in results[who]]
 
+        def above_idle(who, key, scale=1000.0):
+            # The same round's idle phase (both stopped) taken off, per exchange.
+            return [(x[key] - i[key]) * scale / max(x["n"], 1)
+                    for x, i in zip(results[who], results["idle"])]
+
         print("\nper exchange over the rounds (min / median / max):")
         for label, key, scale, unit in (
                 ("processor, app + wineserver + shell", "apps", 1000.0, "ms"),
                 ("processor, every process incl. X", "all", 1000.0, "ms"),
                 ("context switches, every process", "switches", 1.0, "")):
-            for who in ("program", "skeleton"):
-                v = per(who, key, scale)
-                print(f"  {label:38s} {who:8s} {min(v):8.3f} {statistics.median(v):8.3f} {max(v):8.3f} {unit}")
-            ratios = [p / max(b, 1e-9) for p, b in zip(per("program", key, scale), per("skeleton", key, scale))]
-            print(f"  {label:38s} {'ratio':8s} {min(ratios):8.2f} {statistics.median(ratios):8.2f} {max(ratios):8.2f}")
+            for measure, name in ((per, ""), (above_idle, " above idle")):
+                for who in ("program", "skeleton"):
+                    v = measure(who, key, scale)
+                    print(f"  {label + name:50s} {who:8s} {min(v):8.3f} "
+                          f"{statistics.median(v):8.3f} {max(v):8.3f} {unit}")
+                ratios = [p / max(b, 1e-9) for p, b in
+                          zip(measure("program", key, scale), measure("skeleton", key, scale))]
+                print(f"  {label + name:50s} {'ratio':8s} {min(ratios):8.2f} "
+                      f"{statistics.median(ratios):8.2f} {max(ratios):8.2f}")
     finally:
         subprocess.run(["bash", os.path.join(ROOT, "scripts", "wine-prefix.sh"), "stop", DIR],
                        stdout=subprocess.DEVNULL)

@@ -40,6 +40,9 @@ if [ -z "${DISPLAY:-}" ]; then
 else
   [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
+  # Unmanaged windows, as in the Xvfb case: without a window manager Wine
+  # waits about 2 s for each destroyed top-level window (splash, last icon).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
 # Loopback servers for every service (when built), and the host lists on them.

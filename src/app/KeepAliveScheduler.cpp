@@ -17,30 +17,6 @@ std::string LoadText(UINT id, const char* fallback) {
   return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
 }
 
-// The host lists as the settings store keeps them.
-class StoredHosts : public HostSource {
- public:
-  explicit StoredHosts(SettingsStore& store) : store_(store) {}
-  std::vector<std::string> HostList(int service) override {
-    std::vector<std::string> hosts;
-    store_.ReadHostList(service, hosts);
-    return hosts;
-  }
-  std::string Host(int service, int index) override {
-    std::string host;
-    store_.ReadHost(service, index, host);
-    return host;
-  }
-  std::string DedicatedHost(int service) override {
-    std::string host;
-    store_.ReadDedicatedHost(service, host);
-    return host;
-  }
-
- private:
-  SettingsStore& store_;
-};
-
 }  // namespace
 
 // Receives the scheduler's posted notice, so the box opens from the message
@@ -68,6 +44,7 @@ class KeepAliveScheduler::NoticeWindow : public win::Window {
 KeepAliveScheduler::KeepAliveScheduler(SettingsStore& store, ServiceWorkers& workers,
                                        HWND controller)
     : store_(store),
+      settings_(store),
       workers_(workers),
       controller_(controller),
       chooser_(Random15::Shared()),
@@ -84,9 +61,8 @@ void KeepAliveScheduler::RunCycle() {
     cyclePending_ = true;
     return;
   }
-  DWORD flags[kServiceCount] = {};
-  if (!store_.ReadServiceFlags(flags))
-    for (DWORD& f : flags) f = 0;  // an unreadable "Services" key counts as all off
+  settings_.Refresh();
+  const DWORD* flags = settings_.serviceFlags();
   for (int service = 0; service < kServiceCount; ++service)
     if (flags[service] == 1) SendService(service);
   Kill();
@@ -101,14 +77,15 @@ void KeepAliveScheduler::SendService(int service) {
   if (kind == ServiceKind::Http && visit_.TakeVisitTurn())
     posted = workers_.PostOwnWebHostVisit();
   else
-    posted = workers_.PostRequest(kind, SelectHost(service).c_str());
+    posted = workers_.PostRequest(
+        kind, chooser_.SelectHost(service, settings_.accessType(), settings_).c_str());
   if (!posted) workers_.Release(kind);
   win::SleepMs(kPostPauseMs);
 }
 
 std::string KeepAliveScheduler::SelectHost(int service) {
-  StoredHosts hosts(store_);
-  return chooser_.SelectHost(service, store_.Read(settings::kAccessType), hosts);
+  settings_.Refresh();
+  return chooser_.SelectHost(service, settings_.accessType(), settings_);
 }
 
 void KeepAliveScheduler::OnHttpHostShown(bool ownWebHostVisited, bool& showText) {
@@ -123,10 +100,10 @@ bool KeepAliveScheduler::Arm() {
 }
 
 bool KeepAliveScheduler::ArmNext() {
-  const DWORD option = store_.Read(settings::kIntervalOption);
-  DWORD start = 0, end = 0, fixed = 0;
-  store_.ReadIntervalNumbers(start, end, fixed);
-  const auto period = KeepAlivePeriodMs(option, start, end, fixed, Random15::Shared());
+  settings_.Refresh();
+  const auto period = KeepAlivePeriodMs(settings_.intervalOption(), settings_.randomStart(),
+                                        settings_.randomEnd(), settings_.fixed(),
+                                        Random15::Shared());
   if (period) timerRecord_ = win::StartTimer(controller_, kIntervalTimer, *period);
   if (!period || timerRecord_ == 0) {
     timerRecord_ = 0;

@@ -2,8 +2,9 @@
 // The controller's side of the keep-alive traffic: each cycle sends every
 // enabled, idle service to a host chosen by the configured access method,
 // then re-arms the interval timer (timer 2 of the controller window) with a
-// fresh period. Settings are read afresh at every cycle and every arming;
-// only the shared sequential position and the visit state live here.
+// fresh period. Settings count afresh at every cycle and every arming (read
+// again whenever the registry changed, see KeepAliveSettings); only the
+// shared sequential position and the visit state live here.
 //
 // Lifecycle: constructed once the controller window and its workers exist;
 // everything runs on the user-interface thread. The caller kills timer 1
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "app/HostChoice.h"
+#include "app/KeepAliveSettings.h"
 #include "keepalive/ServiceWorkers.h"
 #include "settings/SettingsStore.h"
 
@@ -69,6 +71,7 @@ class KeepAliveScheduler {
   void ShowTimerNotice();
 
   SettingsStore& store_;
+  KeepAliveSettings settings_;
   ServiceWorkers& workers_;
   HWND controller_;
   HostChooser chooser_;

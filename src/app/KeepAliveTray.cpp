@@ -104,7 +104,9 @@ void CKeepAliveTray::Show(int look, HICON icon, const std::string& tip) {
       deferTimer_ = win::StartTimer(hwnd(), kShortLivedLookTimer, kShortLivedLookMs);
     if (deferTimer_) return;
   }
-  StopDeferredLook();
+  // A wait under way is left to run out (its tick then finds nothing to
+  // show): stopping and starting it for every exchange would cost more than
+  // the tick.
   ShowNowIfChanged();
 }
 
@@ -257,7 +259,7 @@ bool CKeepAliveTray::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) 
       OnConnectBlinkTick();
     } else if (wp == kShortLivedLookTimer && deferTimer_) {
       StopDeferredLook();
-      if (added_) ShowNowIfChanged();
+      if (added_ && tray::IsShortLived(look_)) ShowNowIfChanged();
     }
     result = 0;
     return true;

@@ -62,7 +62,8 @@ class CKeepAliveTray : public win::Window {
   bool IsIconAdded() const { return added_; }
   bool IsDialAnimationRunning() const { return dialTimer_ != 0; }
   bool IsConnectBlinkRunning() const { return blinkTimer_ != 0; }
-  bool IsLookDeferred() const { return deferTimer_ != 0; }
+  // A short-lived look is waiting to be shown.
+  bool IsLookDeferred() const { return deferTimer_ != 0 && tray::IsShortLived(look_); }
   // The picture loaded for a resource number (a stand-in when it is missing).
   HICON IconFor(int iconId) const;
 

@@ -7,6 +7,7 @@
 #include "base/Trace.h"
 #include "res/resource.h"
 #include "settings/SettingsStore.h"
+#include "win/Window.h"
 
 namespace {
 
@@ -28,6 +29,35 @@ constexpr UINT kSendTimeoutMs = 10000;
 
 }  // namespace
 
+// Lines from other threads arrive here, a plain window of the trace
+// window's thread: a sent message to a dialog costs more round trips
+// through the Wine server (its message result is stored in the window).
+class TraceLog::SinkWindow : public win::Window {
+ public:
+  explicit SinkWindow(TraceLog& log) : log_(log) {
+    Create("Tetherly.TraceSink", "", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override {
+    if (msg == kAppendMessage) {
+      result = log_.AppendOnOwnThread(reinterpret_cast<const char*>(lp)) ? 1 : 0;
+      return true;
+    }
+    if (msg == kClearMessage) {
+      log_.ClearOnOwnThread();
+      result = 1;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  TraceLog& log_;
+};
+
+TraceLog::TraceLog() = default;
+
 TraceLog::~TraceLog() {
   TraceLog* self = this;
   if (g_sinkOwner.compare_exchange_strong(self, nullptr)) SetTraceSink(nullptr, nullptr);
@@ -37,6 +67,8 @@ TraceLog::~TraceLog() {
 bool TraceLog::Create(int showCommand) {
   if (!CreateModeless(IDD_TRACE, nullptr)) return false;
   created_ = true;
+  list_ = Item(IDC_TRACE_LIST);
+  sink_ = std::make_unique<SinkWindow>(*this);
   RestorePosition();
   FitList();
   ShowWindow(hwnd(), showCommand);
@@ -44,20 +76,33 @@ bool TraceLog::Create(int showCommand) {
   return true;
 }
 
+// While nobody can see the list it need not repaint for every line; shown,
+// it draws what it holds.
+void TraceLog::FollowVisibility(bool visible) {
+  HWND list = list_ ? list_ : Item(IDC_TRACE_LIST);
+  if (!list) return;
+  SendMessageA(list, WM_SETREDRAW, visible ? TRUE : FALSE, 0);
+  if (visible) InvalidateRect(list, nullptr, TRUE);
+}
+
 void TraceLog::InstallAsTraceSink() {
   g_sinkOwner.store(this);
   SetTraceSink(&AppendToInstalled, &ClearInstalled);
 }
 
-BOOL TraceLog::OnInitDialog() { return TRUE; }
+BOOL TraceLog::OnInitDialog() {
+  FollowVisibility(IsWindowVisible(hwnd()) != FALSE);
+  return TRUE;
+}
 
 bool TraceLog::AppendLine(const char* text) {
   HWND h = hwnd();
-  if (!h) return false;
+  HWND sink = sink_ ? sink_->hwnd() : nullptr;
+  if (!h || !sink) return false;
   if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
     return AppendOnOwnThread(text ? text : "");
   DWORD_PTR ok = 0;
-  if (!SendMessageTimeoutA(h, kAppendMessage, 0, reinterpret_cast<LPARAM>(text ? text : ""),
+  if (!SendMessageTimeoutA(sink, kAppendMessage, 0, reinterpret_cast<LPARAM>(text ? text : ""),
                            SMTO_NORMAL, kSendTimeoutMs, &ok))
     return false;
   return ok != 0;
@@ -65,19 +110,28 @@ bool TraceLog::AppendLine(const char* text) {
 
 bool TraceLog::Clear() {
   HWND h = hwnd();
-  if (!h) return true;
+  HWND sink = sink_ ? sink_->hwnd() : nullptr;
+  if (!h || !sink) return true;
+  if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) {
+    ClearOnOwnThread();
+    return true;
+  }
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(h, kClearMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+  SendMessageTimeoutA(sink, kClearMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
   return true;
 }
 
+void TraceLog::ClearOnOwnThread() {
+  if (list_) SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+  chars_ = 0;
+}
+
 int TraceLog::LineCount() const {
-  HWND list = Item(IDC_TRACE_LIST);
-  return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : 0;
+  return list_ ? static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0)) : 0;
 }
 
 bool TraceLog::AppendOnOwnThread(const char* text) {
-  HWND list = Item(IDC_TRACE_LIST);
+  HWND list = list_;
   if (!list) return false;
   const std::string line = trace::BoundedLine(
       std::string_view(text, strnlen(text, trace::kMaxLineChars + 1)), trace::kMaxLineChars,
@@ -104,16 +158,11 @@ void TraceLog::DropOldest(HWND list) {
 
 bool TraceLog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   switch (msg) {
-    case kAppendMessage:
-      result = AppendOnOwnThread(reinterpret_cast<const char*>(lp)) ? 1 : 0;
-      return true;
-    case kClearMessage:
-      if (HWND list = Item(IDC_TRACE_LIST)) SendMessageA(list, LB_RESETCONTENT, 0, 0);
-      chars_ = 0;
-      result = 1;
-      return true;
     case WM_SIZE:
       if (created_) FitList();
+      return false;
+    case WM_SHOWWINDOW:
+      FollowVisibility(wp != FALSE);
       return false;
     default:
       return false;
@@ -144,4 +193,6 @@ void TraceLog::OnDestroy() {
     store.WriteTraceRect(rc.left, rc.top, rc.right, rc.bottom);
   }
   created_ = false;
+  sink_.reset();
+  list_ = nullptr;
 }

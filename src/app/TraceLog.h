@@ -4,11 +4,13 @@
 // destroyed at exit (which saves its rectangle for the next run).
 //
 // AppendLine/Clear may be called from any thread: they are carried out on
-// the window's own thread by a sent message, so each line arrives whole and
-// in order, and the caller returns once its line is in the list.
+// the window's own thread by a message sent to a small window of that
+// thread, so each line arrives whole and in order, and the caller returns
+// once its line is in the list.
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 
 #include "base/TraceBounds.h"
 #include "win/Dialog.h"
@@ -19,7 +21,7 @@ class TraceLog : public win::Dialog {
   // the oldest lines go first, so a run of days stays bounded in memory.
   static constexpr int kDefaultMaxLines = trace::kMaxLines;
 
-  TraceLog() = default;
+  TraceLog();
   ~TraceLog() override;
 
   // Creates the window from its template and shows it with `showCommand`
@@ -47,12 +49,17 @@ class TraceLog : public win::Dialog {
   static constexpr UINT kAppendMessage = WM_APP + 200;
   static constexpr UINT kClearMessage = WM_APP + 201;
 
+  class SinkWindow;
   bool AppendOnOwnThread(const char* text);
+  void ClearOnOwnThread();
   void DropOldest(HWND list);
+  void FollowVisibility(bool visible);
   void RestorePosition();
   void FitList();
 
   bool created_ = false;
+  HWND list_ = nullptr;
+  std::unique_ptr<SinkWindow> sink_;
   int maxLines_ = kDefaultMaxLines;
   std::size_t budget_ = trace::kBudgetChars;
   std::size_t chars_ = 0;

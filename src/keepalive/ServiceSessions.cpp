@@ -49,7 +49,7 @@ class SocketSession : public ServiceSession {
       socket_->Fail(WSAEINVAL);
       return;
     }
-    if (const int rc = socket_->Create()) {
+    if (const int rc = socket_->Create(CServiceSocket::kExchangeEvents)) {
       socket_->Fail(rc);
       return;
     }

@@ -14,6 +14,9 @@ class CServiceSocket : public win::AsyncSocket {
  public:
   static constexpr DWORD kTimeLimitMs = 30000;
   static constexpr int kReplyCapacity = 65535;
+  // The notifications an exchange uses. Write readiness is left out: no
+  // socket waits for it, and each notice would cost the worker a wake-up.
+  static constexpr long kExchangeEvents = FD_READ | FD_CONNECT | FD_CLOSE;
 
   explicit CServiceSocket(ServiceContext& context) : context_(context) {}
 

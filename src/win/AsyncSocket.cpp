@@ -76,17 +76,10 @@ bool AsyncSocket::EnsureWindow() {
 int AsyncSocket::Create(long events) {
   Close();
   if (!EnsureWindow()) return lastError_ = WSAENOBUFS;
+  // Not bound here: the connect binds it to any local port, one call fewer
+  // (each is a round trip through the Wine server).
   SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
   if (s == INVALID_SOCKET) return lastError_ = WSAGetLastError();
-  sockaddr_in local = {};
-  local.sin_family = AF_INET;
-  local.sin_addr.s_addr = htonl(INADDR_ANY);
-  local.sin_port = 0;
-  if (bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof(local)) == SOCKET_ERROR) {
-    lastError_ = WSAGetLastError();
-    closesocket(s);
-    return lastError_;
-  }
   ++generation_;
   message_ = kNotifyFirst + generation_ % kNotifyCount;
   if (WSAAsyncSelect(s, window_->hwnd(), message_, events) == SOCKET_ERROR) {
@@ -169,7 +162,7 @@ void AsyncSocket::Close() {
   StopTimeLimit();
   lookup_.Cancel();
   if (socket_ == INVALID_SOCKET) return;
-  if (window_) WSAAsyncSelect(socket_, window_->hwnd(), 0, 0);
+  // Closing ends the selection too; what it already queued is drained below.
   closesocket(socket_);
   socket_ = INVALID_SOCKET;
   DrainNotifications();
@@ -183,28 +176,23 @@ void AsyncSocket::DrainNotifications() {
   }
 }
 
+// One timer per socket, set again (not killed and made anew) for every
+// limit: a limit that ends early only disarms it, and the next one restarts
+// it. A tick of a disarmed timer kills it and is otherwise dropped.
 bool AsyncSocket::StartTimeLimit(DWORD ms) {
-  StopTimeLimit();
+  limitArmed_ = false;
   if (!IsOpen() || !window_) return false;
-  UINT_PTR id = ++timerSerial_;
-  if (id == 0) id = ++timerSerial_;
-  if (!StartTimer(window_->hwnd(), id, ms)) return false;
-  timerId_ = id;
+  if (!StartTimer(window_->hwnd(), kLimitTimer, ms)) return false;
+  limitArmed_ = true;
   return true;
 }
 
-void AsyncSocket::StopTimeLimit() {
-  if (timerId_ == 0) return;
-  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), timerId_);
-  timerId_ = 0;
-}
+void AsyncSocket::StopTimeLimit() { limitArmed_ = false; }
 
 void AsyncSocket::OnTimer(UINT_PTR id) {
-  if (id == 0 || id != timerId_) {
-    if (window_ && window_->hwnd() && id != timerId_) KillTimer(window_->hwnd(), id);
-    return;
-  }
-  StopTimeLimit();
+  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), id);
+  if (id != kLimitTimer || !limitArmed_) return;
+  limitArmed_ = false;
   if (IsOpen()) OnTimeout();
 }
 

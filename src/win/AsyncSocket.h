@@ -41,7 +41,8 @@ class AsyncSocket {
   AsyncSocket(const AsyncSocket&) = delete;
   AsyncSocket& operator=(const AsyncSocket&) = delete;
 
-  // A stream socket bound to any local port. Returns 0 or the Winsock error.
+  // A stream socket (bound to any local port by its connect). Returns 0 or
+  // the Winsock error.
   int Create(long events = kAllEvents);
   // Returns 0 when connected at once (OnConnect still follows),
   // WSAEWOULDBLOCK while the connection is under way, or the error. An
@@ -95,8 +96,8 @@ class AsyncSocket {
   UINT message_ = 0;
   bool connectSeen_ = false;
   bool closeSeen_ = false;
-  UINT_PTR timerId_ = 0;
-  UINT_PTR timerSerial_ = 0;
+  static constexpr UINT_PTR kLimitTimer = 1;
+  bool limitArmed_ = false;
   HostLookup lookup_;
   unsigned short lookupPort_ = 0;
   int lastError_ = 0;

@@ -1,7 +1,9 @@
 // The bare program the side-by-side benchmark compares tetherly.exe with: a
-// hidden window with a tray icon that, once a second while started, makes
-// the same six exchanges with blocking sockets on its one thread. No trace,
-// no rows, no worker threads, one tray look.
+// hidden window with a tray icon that, while started, makes the same six
+// exchanges with blocking sockets on its one thread, paced as the program
+// paces them (100 ms after each request, the next cycle 1 s after the last),
+// so both make as many exchanges a second. No trace, no rows, no worker
+// threads, one tray look.
 //
 //   bare_skeleton.exe ADDRESS           run (stopped until told to start)
 //   bare_skeleton.exe --start | --stop  tell a running skeleton
@@ -24,6 +26,8 @@ constexpr UINT kStart = WM_APP + 10;
 constexpr UINT kStop = WM_APP + 11;
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT_PTR kCycleTimer = 1;
+constexpr DWORD kIntervalMs = 1000;
+constexpr DWORD kPauseMs = 100;
 constexpr unsigned short kPorts[6] = {80, 21, 7, 9, 13, 7007};
 
 std::string g_address = "127.0.0.1";
@@ -43,14 +47,18 @@ NOTIFYICONDATAA IconData(HWND hwnd) {
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kStart:
-      SetTimer(hwnd, kCycleTimer, 1000, nullptr);
+      SetTimer(hwnd, kCycleTimer, 0, nullptr);
       return 0;
     case kStop:
       KillTimer(hwnd, kCycleTimer);
       return 0;
     case WM_TIMER:
-      if (wp == kCycleTimer)
-        for (int s = 0; s < 6; ++s) bench::BlockingExchange(s, g_address.c_str(), kPorts[s]);
+      if (wp != kCycleTimer) return 0;
+      for (int s = 0; s < 6; ++s) {
+        bench::BlockingExchange(s, g_address.c_str(), kPorts[s]);
+        Sleep(kPauseMs);
+      }
+      SetTimer(hwnd, kCycleTimer, kIntervalMs, nullptr);
       return 0;
     case WM_DESTROY: {
       NOTIFYICONDATAA nid = IconData(hwnd);
