@@ -4,6 +4,7 @@
 
 #include "res/resource.h"
 #include "win/MessageBox.h"
+#include "win/ResourceText.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ bool IsModelessDialog(HWND window) {
 
 void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tetherly!", MB_OK); }
 
-std::string LoadText(UINT id, const char* fallback) {
-  char buf[256] = {};
-  int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
-  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
-}
 
 }  // namespace
 
@@ -51,7 +47,7 @@ KeepAliveApp* KeepAliveApp::Current() { return g_current; }
 
 bool KeepAliveApp::InitInstance() {
   if (!options_.startSockets()) {
-    options_.showError(LoadText(IDS_WINSOCK_FAILED, "Windows sockets initialization failed.").c_str());
+    options_.showError(win::LoadResourceText(IDS_WINSOCK_FAILED, "Windows sockets initialization failed.").c_str());
     return false;
   }
   socketsStarted_ = true;

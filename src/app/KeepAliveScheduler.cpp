@@ -6,16 +6,12 @@
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
 #include "win/Window.h"
+#include "win/ResourceText.h"
 
 namespace {
 
 constexpr char kTimersUsedUp[] = "All timers are used up for the system. Please try again later.";
 
-std::string LoadText(UINT id, const char* fallback) {
-  char buf[256] = {};
-  const int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
-  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
-}
 
 }  // namespace
 
@@ -132,7 +128,7 @@ void KeepAliveScheduler::ShowTimerNotice() {
   noticePosted_ = false;
   if (!messageHook_) return;
   noticeOpen_ = true;
-  messageHook_(controller_, LoadText(IDS_TIMERS_USED_UP, kTimersUsedUp).c_str());
+  messageHook_(controller_, win::LoadResourceText(IDS_TIMERS_USED_UP, kTimersUsedUp).c_str());
   noticeOpen_ = false;
   // A cycle that fell due while the box was open runs now, unless a stop
   // (or another cycle's re-arming) dropped it.

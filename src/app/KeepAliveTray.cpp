@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
 #include "win/Clock.h"
+#include "win/ResourceText.h"
 
 namespace {
 
@@ -163,12 +164,7 @@ std::string CKeepAliveTray::TipOf(const tray::Look& look, const char* given) {
 }
 
 std::string CKeepAliveTray::LoadText(int stringId, const char* fallback) const {
-  if (stringId != 0) {
-    char text[256] = {};
-    int n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(stringId), text,
-                        static_cast<int>(sizeof(text)));
-    if (n > 0) return std::string(text, static_cast<size_t>(n));
-  }
+  if (stringId != 0) return win::LoadResourceText(static_cast<UINT>(stringId), fallback);
   return fallback ? fallback : "";
 }
 

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "app/TrayLooks.h"
+#include "base/DialEvents.h"
 #include "settings/SettingsStore.h"
 #include "win/Window.h"
 
@@ -27,8 +28,8 @@ class CKeepAliveTray : public win::Window {
  public:
   static constexpr UINT kIconId = 32517;
   static constexpr UINT kNotifyMessage = WM_APP + 1;      // 32769, to the controller
-  static constexpr UINT kDialEventMessage = WM_APP + 100;  // 32868, to the controller
-  static constexpr WPARAM kDialConfirmed = 32871;
+  static constexpr UINT kDialEventMessage = dial_event::kMessage;  // to the controller
+  static constexpr WPARAM kDialConfirmed = dial_event::kConfirmed;
   static constexpr UINT_PTR kDialAnimationTimer = 6;
   static constexpr UINT_PTR kConnectBlinkTimer = 7;
   static constexpr DWORD kDialAnimationMs = 150;

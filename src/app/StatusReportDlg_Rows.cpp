@@ -8,6 +8,7 @@
 #include "keepalive/SocketErrorText.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
+#include "win/ResourceText.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ constexpr const char* kServiceActive = "Service Active";
 constexpr const char* kServiceNotActive = "Sevice not Active";
 constexpr size_t kHostTextMax = 127;
 
-std::string LoadResourceString(UINT id, const char* fallback) {
-  char buf[256] = {};
-  int n = LoadStringA(GetModuleHandleA(nullptr), id, buf, sizeof(buf));
-  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(fallback);
-}
 
 }  // namespace
 
@@ -114,8 +110,8 @@ void StatusReportDlg::RefreshStatusReport() {
   if (!store_.ReadServiceFlags(flags)) {
     for (DWORD& f : flags) f = 0;  // an unreadable key counts as all off
   }
-  const std::string active = LoadResourceString(IDS_SERVICE_ACTIVE, kServiceActive);
-  const std::string notActive = LoadResourceString(IDS_SERVICE_NOT_ACTIVE, kServiceNotActive);
+  const std::string active = win::LoadResourceText(IDS_SERVICE_ACTIVE, kServiceActive);
+  const std::string notActive = win::LoadResourceText(IDS_SERVICE_NOT_ACTIVE, kServiceNotActive);
   for (int i = 0; i < kServiceCount; ++i) {
     bool on = flags[i] == 1;
     SetRow(i, on ? IDI_MAIN : IDI_NOT_ACTIVE, on ? active.c_str() : notActive.c_str());

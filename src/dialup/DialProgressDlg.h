@@ -21,18 +21,20 @@
 #include <utility>
 #include <vector>
 
+#include "base/DialEvents.h"
 #include "dialup/RasLibrary.h"
 #include "settings/SettingsStore.h"
 #include "win/Dialog.h"
 
 namespace dialup {
 
-// Dial events to the controller: message 32868 with the event in wParam.
-inline constexpr UINT kDialEventMessage = WM_APP + 100;  // 32868
-inline constexpr WPARAM kEventDialing = 32869;            // posted
-inline constexpr WPARAM kEventConnected = 32870;          // posted
-inline constexpr WPARAM kEventEnded = 32872;              // posted
-inline constexpr WPARAM kEventFailed = 32874;             // sent, lParam the error text
+// Dial events to the controller (base/DialEvents.h): dialing, connected and
+// ended are posted; an error is sent, with its text in lParam.
+inline constexpr UINT kDialEventMessage = dial_event::kMessage;
+inline constexpr WPARAM kEventDialing = dial_event::kDialing;
+inline constexpr WPARAM kEventConnected = dial_event::kConnected;
+inline constexpr WPARAM kEventEnded = dial_event::kEnded;
+inline constexpr WPARAM kEventFailed = dial_event::kError;
 
 class DialProgressDlg : public win::Dialog {
  public:
