@@ -17,7 +17,9 @@ constexpr NumberField kFields[3] = {
     {IDC_PROP_BETWEEN, 0, 900}, {IDC_PROP_AND, 1, 900}, {IDC_PROP_FIXED, 1, 900}};
 // What the page shows when the stored numbers cannot all be read.
 constexpr std::uint32_t kFallbackNumbers[3] = {15, 90, 60};
-constexpr int kRandomFields[] = {IDC_PROP_BETWEEN, IDC_PROP_BETWEEN_LABEL, IDC_PROP_AND, IDC_PROP_AND_LABEL};
+constexpr int kRandomFields[] = {IDC_PROP_BETWEEN, IDC_PROP_BETWEEN_LABEL, IDC_WIZ_BETWEEN_UNIT,
+                                 IDC_PROP_AND,     IDC_PROP_AND_LABEL,     IDC_WIZ_AND_UNIT};
+constexpr int kFixedFields[] = {IDC_PROP_FIXED, IDC_WIZ_FIXED_UNIT};
 
 }  // namespace
 
@@ -67,7 +69,7 @@ void CConfigWizISPProperties::OnSetActive() {
 void CConfigWizISPProperties::ShowPeriodFields() {
   const bool random = IsChecked(IDC_PROP_INTERVAL_RANDOM);
   for (int id : kRandomFields) ShowItem(id, random);
-  ShowItem(IDC_PROP_FIXED, !random);
+  for (int id : kFixedFields) ShowItem(id, !random);
 }
 
 bool CConfigWizISPProperties::OnCommand(WORD id, WORD code, HWND control) {

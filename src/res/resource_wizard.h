@@ -63,6 +63,11 @@
 #define IDC_WIZ_DIAL_STARTUP_YES 1169
 #define IDC_WIZ_DIAL_STARTUP_NO 1170
 
+// ISP properties (313); the radios, fields and their labels as in the config page
+#define IDC_WIZ_BETWEEN_UNIT 1612
+#define IDC_WIZ_AND_UNIT 1613
+#define IDC_WIZ_FIXED_UNIT 1614
+
 // AOL/CS2000 browser (310)
 #define IDC_WIZ_CLIENT_PATH 1003
 #define IDC_WIZ_CLIENT_PATH_LABEL 1107
