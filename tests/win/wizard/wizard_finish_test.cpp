@@ -127,6 +127,7 @@ std::vector<Row> FinishTable() {
          EXPECT_TRUE(names.ran());
          w.Next();
          w.Click(IDC_GAD_BUDDY);
+         w.Click(IDC_GAD_CHANNELS);
          w.Click(IDC_GAD_WELCOME);
          w.Next();
        },
@@ -136,7 +137,7 @@ std::vector<Row> FinishTable() {
         D("Settings\\WinStart", 1), D("AOL Options\\Sign On", 1), D("AOL Options\\Use Screen Name", 1),
         Key("AOL Options\\Screen Names"), S("AOL Options\\Screen Names\\Screen Name 0", "Sam"),
         S("AOL Options\\Screen Names\\Default Screen Name", "Sam"), D("AOL Options\\Kill Buddy List Window", 1),
-        D("AOL Options\\Kill Channels Window", 0), D("AOL Options\\Kill Hotline Window", 0),
+        D("AOL Options\\Kill Channels Window", 1), D("AOL Options\\Kill Hotline Window", 0),
         D("AOL Options\\Kill Search Preview Window", 0), D("AOL Options\\Kill Advertisement Window", 0),
         D("AOL Options\\Minimize Welcome Window", 1), D("AOL Options\\Auto Redial", 1),
         S("Run\\Tetherly", QuotedExe())}},
