@@ -9,7 +9,7 @@
 #include "config/ConfigTexts.h"
 #include "config/WizardTexts.h"
 #include "res/resource.h"
-#include "win/ComboBox.h"
+#include "config/ProfileChoice.h"
 
 namespace {
 
@@ -41,17 +41,7 @@ bool CConfigWizISPDialer::OnLoad() {
     config::ShowMessage(hwnd(), config::kProfilesError, MB_OK | MB_ICONINFORMATION);
     names.clear();
   }
-  HWND combo = Item(IDC_WIZ_PROFILE);
-  if (names.empty()) {
-    win::ComboFill(combo, {config::kNoProfile});
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
-  } else {
-    win::ComboFill(combo, names);
-    std::string stored;
-    store().Read(settings::kModemProfile, stored);
-    // A stored entry that is gone counts as none stored.
-    if (stored.empty() || !win::ComboSelectExact(combo, stored)) SendMessageA(combo, CB_SETCURSEL, 0, 0);
-  }
+  config::FillProfiles(Item(IDC_WIZ_PROFILE), names, store());
   const bool useDialer = store().Read(settings::kModemUseDialer) == 1;
   SetChecked(IDC_WIZ_USE_DIALER, useDialer);
   EnableProfile(useDialer);
@@ -59,20 +49,8 @@ bool CConfigWizISPDialer::OnLoad() {
   return true;
 }
 
-std::string CConfigWizISPDialer::ChosenProfile() const {
-  std::string chosen = win::ComboSelection(Item(IDC_WIZ_PROFILE));
-  return chosen == config::kNoProfile ? std::string() : chosen;
-}
-
 void CConfigWizISPDialer::LoadCredentials() {
-  SetItemText(IDC_WIZ_LOGIN, "");
-  SetItemText(IDC_WIZ_PASSWORD, "");
-  const std::string profile = ChosenProfile();
-  std::string login, password;
-  if (!profile.empty() && store().ReadProfileCredentials(profile, login, password)) {
-    SetItemText(IDC_WIZ_LOGIN, login.c_str());
-    SetItemText(IDC_WIZ_PASSWORD, password.c_str());
-  }
+  config::ShowProfileCredentials(hwnd(), IDC_WIZ_PROFILE, IDC_WIZ_LOGIN, IDC_WIZ_PASSWORD, store());
 }
 
 bool CConfigWizISPDialer::OnCommand(WORD id, WORD code, HWND control) {
@@ -91,7 +69,7 @@ bool CConfigWizISPDialer::OnNext() {
   config::DialerAnswers& dialer = answers().dialer;
   const bool useDialer = IsChecked(IDC_WIZ_USE_DIALER);
   if (useDialer) {
-    const std::string profile = ChosenProfile();
+    const std::string profile = config::ChosenProfile(Item(IDC_WIZ_PROFILE));
     if (profile.empty()) return Refuse(IDC_WIZ_PROFILE, config::kNoValidProfile, MB_OK | MB_ICONINFORMATION);
     if (ItemText(IDC_WIZ_LOGIN).empty())
       return Refuse(IDC_WIZ_LOGIN, config::kEnterLogin, MB_OK | MB_ICONINFORMATION);

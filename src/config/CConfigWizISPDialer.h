@@ -26,8 +26,6 @@ class CConfigWizISPDialer : public CConfigWizPage {
  private:
   void EnableProfile(bool on);
   void LoadCredentials();
-  // The chosen phonebook entry, or "" when there is no real one.
-  std::string ChosenProfile() const;
 
   std::unique_ptr<CConfigWizISPDialOptions> dialOptions_;
   std::unique_ptr<CConfigWizISPServices> services_;
