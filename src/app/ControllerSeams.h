@@ -73,6 +73,9 @@ struct DialSeam {
   std::function<bool()> isDialUpConnected;  // replaces the system query when set
 };
 
+// What runWizard returns after Finish (ID_WIZFINISH); anything else is a cancel.
+inline constexpr INT_PTR kWizardFinished = 12325;
+
 struct ConfigSeam {
   std::function<INT_PTR(bool firstRun)> runWizard;  // modal; returns how it ended
   // Modal; IDOK when it wrote settings while open (OK, or Apply before

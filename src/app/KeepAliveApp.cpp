@@ -2,7 +2,11 @@
 
 #include <winsock2.h>
 
+#include "base/Trace.h"
 #include "res/resource.h"
+#include "settings/SettingsSchema.h"
+#include "settings/SettingsStore.h"
+#include "win/ErrorText.h"
 #include "win/MessageBox.h"
 #include "win/ResourceText.h"
 
@@ -19,6 +23,13 @@ void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tether
 
 
 }  // namespace
+
+std::string UnwritableSettingsText(DWORD error) {
+  return std::string("Tetherly! cannot save its settings: the registry key HKEY_LOCAL_MACHINE\\") +
+         settings::kKeyRoot + " cannot be opened for writing (" + win::ErrorText(error) +
+         ").\n\nTetherly! runs with the settings it can read, but changes you make will not be "
+         "kept. Installing Tetherly! with its setup program gives your account the rights it needs.";
+}
 
 bool StartWindowsSockets11() {
   WSADATA data = {};
@@ -51,6 +62,7 @@ bool KeepAliveApp::InitInstance() {
     return false;
   }
   socketsStarted_ = true;
+  TellIfSettingsCannotBeSaved();
 
   if (!trace_) {
     trace_ = std::make_unique<TraceLog>();
@@ -69,6 +81,16 @@ bool KeepAliveApp::InitInstance() {
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   SendMessageA(controller_->hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   return true;
+}
+
+// Without write access (a standard user, HKEY_LOCAL_MACHINE) every change
+// would be lost without a word; say so once and go on with what can be read.
+void KeepAliveApp::TellIfSettingsCannotBeSaved() {
+  const DWORD error = SettingsStore().CheckWritable();
+  if (error == ERROR_SUCCESS) return;
+  const std::string text = UnwritableSettingsText(error);
+  TraceLine(text.c_str());
+  options_.showError(text.c_str());
 }
 
 int KeepAliveApp::Run() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/StatusReportDlg.h"
 #include "app/TraceLog.h"
@@ -37,11 +38,15 @@ class KeepAliveApp {
 
  private:
   bool StartSockets();
+  void TellIfSettingsCannotBeSaved();
   AppOptions options_;
   std::unique_ptr<TraceLog> trace_;
   std::unique_ptr<StatusReportDlg> controller_;
   bool socketsStarted_ = false;
 };
+
+// What the start-up check says when the settings key cannot be written.
+std::string UnwritableSettingsText(DWORD error);
 
 // Winsock 1.1 exactly, or failure (with WSACleanup after a mismatch).
 bool StartWindowsSockets11();

@@ -110,8 +110,11 @@ void StatusReportDlg::SeedAndRunFirstWizard() {
   store_.SeedDefaultHosts();
   if (seams_.config.runWizard) {
     wizardOpen_ = true;
-    seams_.config.runWizard(true);
+    const INT_PTR result = seams_.config.runWizard(true);
     wizardOpen_ = false;
+    // The settings were cached before the wizard ran; what it wrote counts
+    // from this first run on, not from the next start.
+    if (result == kWizardFinished) ReadCachedSettings();
   }
 }
 

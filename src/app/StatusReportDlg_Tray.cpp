@@ -15,7 +15,6 @@ constexpr int kMaxScreenNames = 7;
 constexpr const char* kAskDisconnect = "Are you sure you want to disconnect your dial-up session?";
 constexpr const char* kAskConfigureDialer =
     "You have not configured to use modem dialer. Do you want to configure it now?";
-constexpr INT_PTR kWizardFinished = 12325;  // ID_WIZFINISH
 // Every grayed item of the menu is disabled as well.
 constexpr UINT kGrayed = MF_DISABLED | MF_GRAYED;
 

@@ -3,7 +3,7 @@
 #include "config/CrossPageRules.h"
 #include "config/PageSet.h"
 #include "res/resource.h"
-#include "win/ComboBox.h"
+#include "config/ProfileChoice.h"
 
 namespace {
 
@@ -41,17 +41,7 @@ bool CPageISPDialerDlg::OnLoad() {
     Say(config::kProfilesError, MB_OK | MB_ICONINFORMATION);
     return false;
   }
-  HWND combo = Item(IDC_DIALER_PROFILE);
-  if (names.empty()) {
-    win::ComboFill(combo, {config::kNoProfile});
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
-  } else {
-    win::ComboFill(combo, names);
-    std::string stored;
-    store_.Read(settings::kModemProfile, stored);
-    // A stored entry that is gone counts as none stored.
-    if (stored.empty() || !win::ComboSelectExact(combo, stored)) SendMessageA(combo, CB_SETCURSEL, 0, 0);
-  }
+  config::FillProfiles(Item(IDC_DIALER_PROFILE), names, store_);
   if (store_.Read(settings::kModemUseDialer) == 1) {
     SetChecked(IDC_USE_DIALER, true);
     EnableAll(true);
@@ -62,20 +52,10 @@ bool CPageISPDialerDlg::OnLoad() {
   return true;
 }
 
-std::string CPageISPDialerDlg::ChosenProfile() const {
-  std::string chosen = win::ComboSelection(Item(IDC_DIALER_PROFILE));
-  return chosen == config::kNoProfile ? std::string() : chosen;
-}
+std::string CPageISPDialerDlg::ChosenProfile() const { return config::ChosenProfile(Item(IDC_DIALER_PROFILE)); }
 
 void CPageISPDialerDlg::LoadCredentials() {
-  SetItemText(IDC_DIALER_LOGIN, "");
-  SetItemText(IDC_DIALER_PASSWORD, "");
-  const std::string profile = ChosenProfile();
-  std::string login, password;
-  if (!profile.empty() && store_.ReadProfileCredentials(profile, login, password)) {
-    SetItemText(IDC_DIALER_LOGIN, login.c_str());
-    SetItemText(IDC_DIALER_PASSWORD, password.c_str());
-  }
+  config::ShowProfileCredentials(hwnd(), IDC_DIALER_PROFILE, IDC_DIALER_LOGIN, IDC_DIALER_PASSWORD, store_);
 }
 
 void CPageISPDialerDlg::SwitchOff(bool alsoAtStartup) {

@@ -441,6 +441,66 @@ def save_service_strip():
     service_strip().save(os.path.join(ART, "services.bmp"))
 
 
+# Wizard page pictures (bitmaps 370-377) ------------------------------------------
+# A tall picture on the left of every wizard page: the program's emblem, a
+# tether of dots, and what the page is about (the ISP's badge, the handset of
+# the dialer, a tick when finished). Magenta is the see-through key: the page
+# draws the picture transparently on its own background. Anti-aliased edges
+# are settled over a neutral face so no pink fringe remains.
+
+WIZARD_SIZE = (104, 240)
+WIZARD_KEY = (255, 0, 255)
+WIZARD_FACE = (212, 208, 200)
+
+
+def wizard_picture(subjects):
+    """The emblem on top, a tether, then the subject painters in a row or grid."""
+    w, h = WIZARD_SIZE
+    art = Image.new("RGBA", WIZARD_SIZE, (0, 0, 0, 0))
+    emblem = ICONS[0][2](72)
+    art.alpha_composite(emblem, ((w - 72) // 2, 8))
+    d = ImageDraw.Draw(art)
+    for y in range(90, 146, 9):
+        d.ellipse([w // 2 - 3, y, w // 2 + 3, y + 6], fill=TEAL + (255,))
+    if len(subjects) == 1:
+        img = subjects[0](72)
+        art.alpha_composite(img, ((w - 72) // 2, 156))
+    else:
+        for k, paint in enumerate(subjects):
+            img = paint(40)
+            art.alpha_composite(img, (8 + (k % 2) * 48, 154 + (k // 2) * 42))
+    out = Image.new("RGB", WIZARD_SIZE, WIZARD_KEY)
+    src, dst = art.load(), out.load()
+    for y in range(h):
+        for x in range(w):
+            r, g, b, a = src[x, y]
+            if a >= 96:
+                t = a / 255.0
+                dst[x, y] = tuple(int(c * t + f * (1 - t)) for c, f in zip((r, g, b), WIZARD_FACE))
+    return out
+
+
+def icon_painter(stem):
+    return next(paint for name, _, paint in ICONS if name == stem)
+
+
+WIZARD_PICTURES = [
+    ("wizard_main", ["aol", "netzero", "att", "msn"]),
+    ("wizard_isp", ["dialer_connected"]),
+    ("wizard_aol", ["aol"]),
+    ("wizard_cs2000", ["cs2000"]),
+    ("wizard_netzero", ["netzero"]),
+    ("wizard_att", ["att"]),
+    ("wizard_msn", ["msn"]),
+    ("wizard_finish", ["connected"]),
+]
+
+
+def save_wizard_pictures():
+    for stem, subjects in WIZARD_PICTURES:
+        wizard_picture([icon_painter(s) for s in subjects]).save(os.path.join(ART, stem + ".bmp"))
+
+
 # Main ------------------------------------------------------------------------
 
 def render_icons():
@@ -490,6 +550,7 @@ def main():
     splash_emblem().save(os.path.join(ART, "splash_emblem.bmp"))
     splash_banner().save(os.path.join(ART, "splash_banner.bmp"))
     save_service_strip()
+    save_wizard_pictures()
     if args.preview:
         preview(rendered, args.preview)
 

@@ -94,6 +94,16 @@ bool CopyToField(const std::string& text, char* field, std::size_t fieldSize) {
   return true;
 }
 
+std::string RunEntryText(const std::string& path) { return "\"" + path + "\""; }
+
+std::string PathFromRunEntry(const std::string& entry) {
+  if (entry.size() >= 2 && entry.front() == '"') {
+    const std::size_t close = entry.find('"', 1);
+    if (close != std::string::npos) return entry.substr(1, close - 1);
+  }
+  return entry;
+}
+
 std::string Pop3ServerToStore(const std::string& text) {
   return TextLength(text) == 0 ? std::string(kPop3Placeholder) : text;
 }

@@ -31,6 +31,7 @@ inline constexpr std::size_t kMaxScreenName = kScreenNameField - 1;
 inline constexpr std::size_t kSiteField = 256;            // stored data length of a site
 inline constexpr std::size_t kMaxSite = kSiteField - 1;
 inline constexpr std::size_t kRunPathBuffer = 500;        // executable path for "Run"
+inline constexpr std::size_t kRunEntryBuffer = kRunPathBuffer + 2;  // the path in quotes
 
 // ---- Helpers -------------------------------------------------------------------
 // Value name of list entry `index`: prefix + decimal digits, no leading zeros
@@ -44,6 +45,13 @@ std::size_t TextLength(const std::string& text);
 // the terminator. A text that does not fit is refused: the field stays all
 // zeros and the result is false.
 bool CopyToField(const std::string& text, char* field, std::size_t fieldSize);
+
+// The "Run" entry for an executable path: the path in double quotes, so a
+// path with spaces starts that file and no other.
+std::string RunEntryText(const std::string& path);
+// The path an entry starts: the text inside its quotes, or the whole text of
+// an entry written unquoted.
+std::string PathFromRunEntry(const std::string& entry);
 
 // The three-space stand-in the POP3 texts use for "nothing".
 inline constexpr const char* kPop3Placeholder = "   ";

@@ -12,9 +12,28 @@ using namespace settings;
 namespace {
 
 const HKEY kHive = HKEY_LOCAL_MACHINE;
+// What a write needs and no more: a standard user granted modify rights on
+// the program's key (the installer does that) gets exactly these.
+const REGSAM kWriteAccess = KEY_READ | KEY_WRITE;
 
 LONG OpenForRead(win::RegKey& key, const char* path) { return key.Open(kHive, path, KEY_READ); }
-LONG OpenForWrite(win::RegKey& key, const char* path) { return key.OpenOrCreate(kHive, path); }
+
+// A failed write leaves its reason where GetLastError finds it.
+bool Succeeded(LONG rc) {
+  if (rc != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(rc));
+  return rc == ERROR_SUCCESS;
+}
+// A text that the store refuses to write (it would not read back whole).
+bool RefusedText() {
+  SetLastError(ERROR_INVALID_DATA);
+  return false;
+}
+
+LONG OpenForWrite(win::RegKey& key, const char* path) {
+  const LONG rc = key.OpenOrCreate(kHive, path, kWriteAccess);
+  if (rc != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(rc));
+  return rc;
+}
 
 std::string ServiceKeyPath(int service) {
   return std::string(kKeyServices) + "\\" + ServiceKeyName(service);
@@ -27,8 +46,8 @@ std::string ProfileKeyPath(const std::string& profile) {
 // Stores the text without terminator; refuses one longer than maxLength.
 bool SetText(win::RegKey& key, const char* name, const std::string& text, std::size_t maxLength) {
   const std::size_t length = TextLength(text);
-  if (length > maxLength) return false;
-  return key.SetString(name, text.c_str(), static_cast<DWORD>(length)) == ERROR_SUCCESS;
+  if (length > maxLength) return RefusedText();
+  return Succeeded(key.SetString(name, text.c_str(), static_cast<DWORD>(length)));
 }
 
 // Reads a text through a buffer of bufferSize bytes, as stored with or
@@ -48,14 +67,14 @@ bool GetText(const win::RegKey& key, const char* name, std::size_t bufferSize, s
 // Fixed-size records: the whole field is stored, text, terminator and zeros.
 bool SetField(win::RegKey& key, const char* name, const std::string& text, std::size_t fieldSize) {
   std::string field(fieldSize, '\0');
-  if (!CopyToField(text, field.data(), fieldSize)) return false;
-  return key.SetString(name, field.data(), static_cast<DWORD>(fieldSize)) == ERROR_SUCCESS;
+  if (!CopyToField(text, field.data(), fieldSize)) return RefusedText();
+  return Succeeded(key.SetString(name, field.data(), static_cast<DWORD>(fieldSize)));
 }
 
 // Empties a list key by deleting and creating it again.
 bool RecreateKey(win::RegKey& key, const char* path) {
-  if (win::RegKey::DeleteTree(kHive, path) != ERROR_SUCCESS) return false;
-  return key.Create(kHive, path) == ERROR_SUCCESS;
+  if (!Succeeded(win::RegKey::DeleteTree(kHive, path))) return false;
+  return Succeeded(key.Create(kHive, path, kWriteAccess));
 }
 
 struct ClientLayout {
@@ -116,7 +135,7 @@ bool WriteFieldList(const char* listKey, const char* prefix, const char* default
     storedDefault.clear();
     allKept = false;
   }
-  return SetField(key, defaultName, storedDefault, fieldSize) && allKept;
+  return SetField(key, defaultName, storedDefault, fieldSize) && (allKept || RefusedText());
 }
 
 // Appends entries prefix + 0, 1, ... up to the first missing (false) or
@@ -153,7 +172,7 @@ bool SettingsStore::ReadFlag(const DwordSetting& setting, DWORD& out) const {
 bool SettingsStore::Write(const DwordSetting& setting, DWORD value) {
   win::RegKey key;
   if (OpenForWrite(key, setting.key) != ERROR_SUCCESS) return false;
-  return key.SetDword(setting.name, value) == ERROR_SUCCESS;
+  return Succeeded(key.SetDword(setting.name, value));
 }
 
 bool SettingsStore::Read(const StringSetting& setting, std::string& out) const {
@@ -169,7 +188,7 @@ bool SettingsStore::Read(const StringSetting& setting, std::string& out) const {
 }
 
 bool SettingsStore::Write(const StringSetting& setting, const std::string& text) {
-  if (TextLength(text) > kMaxGeneralText) return false;
+  if (TextLength(text) > kMaxGeneralText) return RefusedText();
   win::RegKey key;
   if (OpenForWrite(key, setting.key) != ERROR_SUCCESS) return false;
   return SetText(key, setting.name, text, kMaxGeneralText);
@@ -298,7 +317,7 @@ bool SettingsStore::SeedDefaultHosts(DWORD nowSeconds) {
   for (int service = 0; service < kServiceCount; ++service) {
     const std::span<const char* const> hosts = DefaultHosts(service);
     win::RegKey key;
-    if (key.Create(kHive, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) {
+    if (key.Create(kHive, ServiceKeyPath(service).c_str(), kWriteAccess) != ERROR_SUCCESS) {
       allSeeded = false;
       continue;
     }
@@ -320,21 +339,31 @@ bool SettingsStore::SeedDefaultHosts(DWORD nowSeconds) {
 bool SettingsStore::WriteRunEntry(bool enabled) {
   win::RegKey key;
   if (!enabled) {
-    if (key.Open(kHive, kKeyRun, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
-    return key.DeleteValue(kRunValueName) == ERROR_SUCCESS;
+    if (!Succeeded(key.Open(kHive, kKeyRun, KEY_SET_VALUE))) return false;
+    return Succeeded(key.DeleteValue(kRunValueName));
   }
   char path[kRunPathBuffer] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
   // A cut path would start some other file, or nothing, with Windows.
-  if (length >= sizeof(path)) return false;
+  if (length == 0 || length >= sizeof(path)) return Succeeded(length ? ERROR_FILENAME_EXCED_RANGE : GetLastError());
   if (OpenForWrite(key, kKeyRun) != ERROR_SUCCESS) return false;
-  return key.SetString(kRunValueName, path, length) == ERROR_SUCCESS;
+  // Quoted: under "Program Files" Windows would otherwise try "C:\Program.exe" first.
+  const std::string entry = RunEntryText(std::string(path, length));
+  return Succeeded(key.SetString(kRunValueName, entry.c_str(), static_cast<DWORD>(entry.size())));
 }
 
 bool SettingsStore::ReadRunEntry(std::string& path) const {
   win::RegKey key;
   if (OpenForRead(key, kKeyRun) != ERROR_SUCCESS) return false;
-  return GetText(key, kRunValueName, kRunPathBuffer, path);
+  std::string entry;
+  if (!GetText(key, kRunValueName, kRunEntryBuffer, entry)) return false;
+  path = PathFromRunEntry(entry);
+  return true;
+}
+
+DWORD SettingsStore::CheckWritable() const {
+  win::RegKey key;
+  return static_cast<DWORD>(key.OpenOrCreate(kHive, kKeyRoot, kWriteAccess));
 }
 
 // ---- Dial-up profile credentials ------------------------------------------------------
@@ -356,8 +385,8 @@ bool SettingsStore::ReadProfileCredentials(const std::string& profile, std::stri
 bool SettingsStore::WriteProfileCredentials(const std::string& profile, const std::string& login,
                                             const std::string& password) {
   // Without a name the values would land in "Modem Dialer" itself.
-  if (TextLength(profile) == 0) return false;
-  if (TextLength(login) > kMaxProfileText || TextLength(password) > kMaxProfileText) return false;
+  if (TextLength(profile) == 0) return RefusedText();
+  if (TextLength(login) > kMaxProfileText || TextLength(password) > kMaxProfileText) return RefusedText();
   win::RegKey key;
   if (OpenForWrite(key, ProfileKeyPath(profile).c_str()) != ERROR_SUCCESS) return false;
   return SetText(key, kProfileLoginName, login, kMaxProfileText) &&
@@ -410,10 +439,10 @@ bool SettingsStore::ReadBrowserLaunch(SignOnClient client, DWORD& launch, std::s
 
 bool SettingsStore::WriteBrowserLaunch(SignOnClient client, DWORD launch, const std::string& path) {
   const ClientLayout& layout = LayoutOf(client);
-  if (TextLength(path) > kMaxProgramPath) return false;
+  if (TextLength(path) > kMaxProgramPath) return RefusedText();
   win::RegKey key;
   if (OpenForWrite(key, layout.optionsKey) != ERROR_SUCCESS) return false;
-  if (key.SetDword(layout.launchBrowser->name, launch) != ERROR_SUCCESS) return false;
+  if (!Succeeded(key.SetDword(layout.launchBrowser->name, launch))) return false;
   if (TextLength(path) == 0) return true;  // keeps the stored path
   return SetText(key, layout.programPath->name, path, kMaxProgramPath);
 }

@@ -5,8 +5,10 @@
 // on any thread; seeding the host lists draws from the program's random
 // generator and belongs on the user-interface thread.
 //
-// Writes open their key with full access, creating it (and its parents) when
-// it does not exist; they return false when nothing could be written. Reads
+// Writes open their key for reading and writing (nothing more: a standard
+// user may hold just those rights), creating it (and its parents) when it
+// does not exist; they return false when nothing could be written, with the
+// reason (a Win32 error code) left for GetLastError. Reads
 // open with read access and never create anything; a missing key and a
 // missing value are alike and give the value's default. No operation shows
 // a message.
@@ -77,10 +79,16 @@ class SettingsStore {
   bool SeedDefaultHosts(DWORD nowSeconds);
 
   // ---- Windows start-up entry ----
-  // true writes the running executable's path under "Run", false deletes the
-  // entry (false when there was none).
+  // true writes the running executable's path, in double quotes, under
+  // "Run"; false deletes the entry (false when there was none).
   bool WriteRunEntry(bool enabled);
+  // The path the entry starts, quoted or not.
   bool ReadRunEntry(std::string& path) const;
+
+  // ---- Start-up ----
+  // Whether the program's key can be opened (or made) for writing: 0, or the
+  // Win32 error that keeps every write from sticking.
+  DWORD CheckWritable() const;
 
   // ---- Dial-up profile credentials ----
   // Both or nothing: false (outputs untouched) unless "Login" and "Password"

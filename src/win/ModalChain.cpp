@@ -30,12 +30,17 @@ BOOL CALLBACK EndIfOwned(HWND window, LPARAM lp) {
 
 }  // namespace
 
+void EndOwnedDialogs(HWND owner) {
+  if (!owner || !IsWindow(owner)) return;
+  SetPropA(owner, kEndingProperty, reinterpret_cast<HANDLE>(1));
+  OwnedSearch search{owner};
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &EndIfOwned,
+                    reinterpret_cast<LPARAM>(&search));
+}
+
 void EndModalChain(HWND dialog, INT_PTR result) {
   if (!dialog || !IsWindow(dialog)) return;
-  SetPropA(dialog, kEndingProperty, reinterpret_cast<HANDLE>(1));
-  OwnedSearch search{dialog};
-  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), &EndIfOwned,
-                    reinterpret_cast<LPARAM>(&search));
+  EndOwnedDialogs(dialog);
   EndDialog(dialog, result);
 }
 

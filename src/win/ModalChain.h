@@ -18,6 +18,11 @@ namespace win {
 
 void EndModalChain(HWND dialog, INT_PTR result);
 
+// The same for a window whose modal loop is ended some other way (a
+// property sheet ends on its Cancel button): marks `owner` and ends every
+// dialog of this thread it owns, but not `owner` itself.
+void EndOwnedDialogs(HWND owner);
+
 // True when `window`, or any window in its chain of parents and owners, is
 // being ended by EndModalChain.
 bool IsModalChainEnding(HWND window);

@@ -17,11 +17,11 @@ LONG RegKey::Create(HKEY parent, const char* path, REGSAM access) {
                          &key_, &disposition);
 }
 
-LONG RegKey::OpenOrCreate(HKEY parent, const char* path) {
-  LONG rc = Open(parent, path, KEY_ALL_ACCESS);
+LONG RegKey::OpenOrCreate(HKEY parent, const char* path, REGSAM access) {
+  LONG rc = Open(parent, path, access);
   if (rc == ERROR_SUCCESS) return rc;
   key_ = nullptr;
-  return Create(parent, path, KEY_ALL_ACCESS);
+  return Create(parent, path, access);
 }
 
 void RegKey::Close() {

@@ -15,7 +15,7 @@ class RegKey {
   // Creates the key and any missing parents, or opens it when it exists.
   LONG Create(HKEY parent, const char* path, REGSAM access = KEY_ALL_ACCESS);
   // Open for writing, creating it when opening fails.
-  LONG OpenOrCreate(HKEY parent, const char* path);
+  LONG OpenOrCreate(HKEY parent, const char* path, REGSAM access = KEY_ALL_ACCESS);
   void Close();
   bool IsOpen() const { return key_ != nullptr; }
   HKEY get() const { return key_; }

@@ -34,6 +34,11 @@ ModalScript::ModalScript(std::function<void(HWND)> script, DWORD limitMs)
   timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &ModalScript::Tick);
 }
 
+ModalScript::ModalScript(std::function<HWND()> find, std::function<void(HWND)> script, DWORD limitMs)
+    : ModalScript(std::move(script), limitMs) {
+  find_ = std::move(find);
+}
+
 ModalScript::~ModalScript() {
   if (timer_) KillTimer(nullptr, timer_);
   if (g_waiting == this) g_waiting = nullptr;
@@ -45,7 +50,7 @@ void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     return;
   }
-  HWND dialog = FindModalDialog();
+  HWND dialog = self->find_ ? self->find_() : FindModalDialog();
   if (!dialog) {
     if (GetTickCount() - self->start_ > self->limitMs_) {
       KillTimer(nullptr, id);

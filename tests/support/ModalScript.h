@@ -13,6 +13,9 @@ namespace testing_support {
 class ModalScript {
  public:
   explicit ModalScript(std::function<void(HWND dialog)> script, DWORD limitMs = 10000);
+  // The same for a dialog `find` finds (null while there is none): one shown
+  // without an owner, for instance.
+  ModalScript(std::function<HWND()> find, std::function<void(HWND dialog)> script, DWORD limitMs = 10000);
   ~ModalScript();
   ModalScript(const ModalScript&) = delete;
   ModalScript& operator=(const ModalScript&) = delete;
@@ -22,6 +25,7 @@ class ModalScript {
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
 
+  std::function<HWND()> find_;
   std::function<void(HWND)> script_;
   DWORD start_;
   DWORD limitMs_;

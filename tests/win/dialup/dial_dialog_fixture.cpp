@@ -49,12 +49,28 @@ void DialDialogTest::Create(int showCommand) {
                     reinterpret_cast<DWORD_PTR>(this));
 }
 
+namespace {
+
+// WM_SETTEXT's text as the subclass sees it: with common controls 6 (the
+// program's manifest) the static control is a Unicode window and gets it
+// converted to UTF-16.
+std::string SetTextOf(HWND h, LPARAM lp) {
+  if (!lp) return {};
+  if (!IsWindowUnicode(h)) return reinterpret_cast<const char*>(lp);
+  const auto* wide = reinterpret_cast<const wchar_t*>(lp);
+  char text[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text) - 1, nullptr, nullptr);
+  return text;
+}
+
+}  // namespace
+
 LRESULT CALLBACK DialDialogTest::Recorder(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR data) {
   auto* self = reinterpret_cast<DialDialogTest*>(data);
-  if (msg == WM_SETTEXT && id == kCaption) self->captions_.push_back(reinterpret_cast<const char*>(lp));
+  if (msg == WM_SETTEXT && id == kCaption) self->captions_.push_back(SetTextOf(h, lp));
   if (msg == WM_SETTEXT && id == kProgress) {
-    self->texts_.push_back(reinterpret_cast<const char*>(lp));
+    self->texts_.push_back(SetTextOf(h, lp));
     if (self->onText_) self->onText_(self->texts_.back());
   }
   if (msg == STM_SETICON && id == kIcon) self->icons_.push_back(self->IconId(reinterpret_cast<HICON>(wp)));

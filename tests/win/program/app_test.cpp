@@ -1,11 +1,16 @@
 // The application object in-process: start-up, its failure, and the exit step.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/KeepAliveApp.h"
 #include "settings/SettingsSchema.h"
 #include "support/MessagePump.h"
+#include "support/ReadOnlyKey.h"
 #include "support/RegistrySandbox.h"
 #include "win/Clock.h"
+#include "win/ErrorText.h"
 #include "win/RegKey.h"
 
 namespace {
@@ -57,6 +62,43 @@ TEST(KeepAliveApp, RunsUntilExitThenSavesTheTraceWindow) {
   app.ExitInstance();
   LONG l = 0, t = 0, r = 0, b = 0;
   EXPECT_TRUE(store.ReadTraceRect(l, t, r, b));
+}
+
+// A standard user cannot write under HKEY_LOCAL_MACHINE: the program says so
+// once at start-up, naming the key and the reason, and runs on what it reads.
+TEST(KeepAliveApp, AnUnwritableSettingsKeyIsToldOnceAndTheProgramRunsOn) {
+  testing_support::RegistrySandbox sandbox;
+  ScaledTime scaled;
+  SettingsStore store;
+  store.Write(settings::kHostsAdded, 1);
+  store.Write(settings::kConnection, 1);
+  std::vector<std::string> shown;
+  {
+    testing_support::ReadOnlyKey locked(settings::kKeyRoot);
+    AppOptions options;
+    options.controllerOptions = &QuietController;
+    options.showError = [&](const char* text) { shown.push_back(text); };
+    KeepAliveApp app(options);
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(app.controller(), nullptr);
+    PostMessageA(app.controller()->hwnd(), WM_COMMAND, 32771, 0);
+    EXPECT_EQ(app.Run(), 0);
+    app.ExitInstance();
+  }
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmark\\Tetherly"), std::string::npos) << shown[0];
+  EXPECT_NE(shown[0].find(win::ErrorText(ERROR_ACCESS_DENIED)), std::string::npos) << shown[0];
+
+  shown.clear();
+  AppOptions options;
+  options.controllerOptions = &QuietController;
+  options.showError = [&](const char* text) { shown.push_back(text); };
+  KeepAliveApp app(options);
+  ASSERT_TRUE(app.InitInstance());
+  PostMessageA(app.controller()->hwnd(), WM_COMMAND, 32771, 0);
+  app.Run();
+  app.ExitInstance();
+  EXPECT_TRUE(shown.empty()) << "a writable key says nothing";
 }
 
 }  // namespace

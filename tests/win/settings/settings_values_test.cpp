@@ -8,6 +8,7 @@
 
 #include "RawRegistry.h"
 #include "settings/SettingsStore.h"
+#include "support/ReadOnlyKey.h"
 #include "support/RegistrySandbox.h"
 
 using namespace settings;
@@ -266,10 +267,13 @@ TEST_F(SettingsValues, RunEntryHoldsTheExecutablePathAndIsDeleted) {
   raw::Value v = raw::Get(kKeyRun, "Tetherly");
   ASSERT_TRUE(v.present);
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(v.Text(), exe);
+  EXPECT_EQ(v.Text(), "\"" + std::string(exe) + "\"") << "quoted, for paths with spaces";
   std::string path;
   EXPECT_TRUE(store_.ReadRunEntry(path));
   EXPECT_EQ(path, exe);
+  raw::PutText(kKeyRun, "Tetherly", exe);
+  EXPECT_TRUE(store_.ReadRunEntry(path));
+  EXPECT_EQ(path, exe) << "an entry written unquoted before still reads";
 
   EXPECT_TRUE(store_.WriteRunEntry(false));
   EXPECT_FALSE(raw::Get(kKeyRun, "Tetherly").present);
@@ -319,6 +323,39 @@ TEST_F(SettingsValues, Pop3IntervalReadsTenForZeroAndThePageStoresOnlyOneToSixty
     ASSERT_TRUE(store_.WritePop3Interval(c.entry));
     EXPECT_EQ(store_.Read(kPop3TimerInterval), c.stored) << c.entry;
   }
+}
+
+// A write that fails says why (the Finish of the wizard and the start-up
+// check name the reason), also for the Run key outside the program's own.
+TEST_F(SettingsValues, WritesUnderAReadOnlyKeyFailWithAccessDenied) {
+  ASSERT_TRUE(store_.Write(kConnection, 1));
+  ASSERT_TRUE(store_.Write(kModemUseDialer, 0));  // Wine would create a missing key below
+  ASSERT_TRUE(store_.WriteRunEntry(true));
+  {
+    testing_support::ReadOnlyKey locked(kKeyRoot);
+    ASSERT_GE(locked.count(), 2u);
+    SetLastError(0);
+    EXPECT_FALSE(store_.Write(kConnection, 3));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    SetLastError(0);
+    EXPECT_FALSE(store_.Write(kModemProfile, std::string("Home")));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(store_.CheckWritable(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(store_.Read(kConnection), 1u) << "what is stored still reads";
+  }
+  EXPECT_EQ(store_.CheckWritable(), 0u);
+  {
+    testing_support::ReadOnlyKey locked(kKeyRun);
+    SetLastError(0);
+    EXPECT_FALSE(store_.WriteRunEntry(false));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(store_.WriteRunEntry(true));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_TRUE(store_.WriteRunEntry(false)) << "the Run key has its rights back";
+  SetLastError(0);
+  EXPECT_FALSE(store_.Write(kModemProfile, std::string(255, 'x')));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << "a text that would not read back";
 }
 
 }  // namespace

@@ -1,0 +1,176 @@
+// What the installer test looks at inside its fresh prefix, one step per
+// argument:
+//   installed WINSTART(0|1)  files, shortcut, Add/Remove entry, the settings
+//                            key with its Users grant and nothing wider, the
+//                            Run entry when asked for
+//   prepare                  host lists on loopback, so the installed program
+//                            never reaches outside the machine
+//   exit                     waits for the program's window, sends Exit, waits
+//                            until it is gone
+//   wait-window              waits for the program's window
+//   uninstalled              everything gone but the settings
+// Prints each failed check and exits 1 when any failed.
+#include <windows.h>
+#include <aclapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+
+#include "res/resource.h"
+#include "settings/SettingsSchema.h"
+#include "settings/SettingsStore.h"
+#include "support/ProgramUnderTest.h"
+#include "win/RegKey.h"
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+  if (!ok) ++g_failures;
+}
+
+constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tetherly";
+constexpr DWORD kUsersRights = KEY_READ | KEY_WRITE | DELETE;
+
+std::string ProgramFiles() {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, path);
+  return std::string(path) + "\\Tetherly";
+}
+
+std::string Shortcut() {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
+  return std::string(path) + "\\Tetherly!.lnk";
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(const char* path) {
+  win::RegKey key;
+  return key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS;
+}
+
+std::string Text(const char* path, const char* name) {
+  win::RegKey key;
+  char text[1024] = {};
+  if (key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS) return "<missing>";
+  if (key.QueryString(name, text, sizeof(text)) != ERROR_SUCCESS) return "<missing>";
+  return text;
+}
+
+DWORD Dword(const char* path, const char* name) {
+  win::RegKey key;
+  DWORD value = 0;
+  if (key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS) return 0xFFFFFFFF;
+  return key.QueryDword(name, value) == ERROR_SUCCESS ? value : 0xFFFFFFFF;
+}
+
+// The access an allow ACE for BUILTIN\Users grants on a key (0: none), and
+// whether it reaches the sub-keys.
+DWORD UsersAccess(const char* path, bool& inherits) {
+  inherits = false;
+  const std::string object = std::string("MACHINE\\") + path;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (GetNamedSecurityInfoA(object.c_str(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &sd) != ERROR_SUCCESS)
+    return 0;
+  BYTE usersSid[SECURITY_MAX_SID_SIZE];
+  DWORD sidSize = sizeof(usersSid);
+  CreateWellKnownSid(WinBuiltinUsersSid, nullptr, usersSid, &sidSize);
+  DWORD access = 0;
+  for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+    ACE_HEADER* header = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&header)) || header->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+    if (!EqualSid(&ace->SidStart, usersSid)) continue;
+    access |= ace->Mask;
+    if (header->AceFlags & CONTAINER_INHERIT_ACE) inherits = true;
+  }
+  LocalFree(sd);
+  return access;
+}
+
+// The hidden status window of a running tetherly.exe.
+HWND ProgramWindow() { return FindWindowA("#32770", "Online Status Report"); }
+
+bool WaitFor(bool present, DWORD limitMs) {
+  for (DWORD waited = 0; waited < limitMs; waited += 100) {
+    if ((ProgramWindow() != nullptr) == present) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+void Installed(bool winStart) {
+  const std::string dir = ProgramFiles();
+  Check(FileExists(dir + "\\tetherly.exe"), "tetherly.exe in " + dir);
+  Check(FileExists(dir + "\\uninstall.exe"), "uninstall.exe in " + dir);
+  Check(FileExists(Shortcut()), "Start-menu shortcut " + Shortcut());
+  Check(Text(kUninstallKey, "DisplayName") == "Tetherly!", "Add/Remove name");
+  Check(Text(kUninstallKey, "DisplayVersion") == TETHERLY_VERSION_TEXT, "Add/Remove version");
+  Check(Text(kUninstallKey, "Publisher") == "Quillmark", "Add/Remove publisher");
+  const DWORD size = Dword(kUninstallKey, "EstimatedSize");
+  Check(size > 100 && size < 100000, "Add/Remove size " + std::to_string(size) + " KB");
+  Check(Text(kUninstallKey, "UninstallString") == "\"" + dir + "\\uninstall.exe\"", "Add/Remove uninstaller, quoted");
+
+  Check(KeyExists(settings::kKeyRoot), "settings key created");
+  bool inherits = false;
+  const DWORD users = UsersAccess(settings::kKeyRoot, inherits);
+  Check((users & kUsersRights) == kUsersRights, "Users may read, write and delete on the settings key");
+  Check((users & (WRITE_DAC | WRITE_OWNER)) == 0, "but not change its rights or owner");
+  Check(inherits, "the grant reaches the keys below it");
+  for (const char* wider : {"SOFTWARE\\Quillmark", "SOFTWARE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"}) {
+    bool ignored = false;
+    Check((UsersAccess(wider, ignored) & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) == 0,
+          std::string("no write grant for Users on ") + wider);
+  }
+  const std::string run = Text(settings::kKeyRun, settings::kRunValueName);
+  if (winStart) {
+    Check(run == "\"" + dir + "\\tetherly.exe\"", "Run entry quoted: " + run);
+    Check(Dword(settings::kKeySettings, "WinStart") == 1, "WinStart 1 with it");
+  } else {
+    Check(run == "<missing>", "no Run entry");
+  }
+}
+
+void Uninstalled() {
+  const std::string dir = ProgramFiles();
+  Check(!FileExists(dir + "\\tetherly.exe"), "tetherly.exe removed");
+  Check(!FileExists(dir + "\\uninstall.exe"), "uninstall.exe removed");
+  Check(!FileExists(dir), "install folder removed");
+  Check(!FileExists(Shortcut()), "shortcut removed");
+  Check(!KeyExists(kUninstallKey), "Add/Remove entry removed");
+  Check(Text(settings::kKeyRun, settings::kRunValueName) == "<missing>", "Run entry removed");
+  Check(Dword(settings::kKeyServices, "Hosts Added") == 1, "settings kept");
+  Check(ProgramWindow() == nullptr, "the running program was ended");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string step = argc > 1 ? argv[1] : "";
+  if (step == "installed") {
+    Installed(argc > 2 && std::string(argv[2]) == "1");
+  } else if (step == "prepare") {
+    SettingsStore store;
+    testing_support::PointHostsAtLoopback(store);
+    Check(store.Write(settings::kHostsAdded, 1), "first run marked done");
+  } else if (step == "exit") {
+    Check(WaitFor(true, 30000), "the installed program started");
+    PostMessageA(ProgramWindow(), WM_COMMAND, 32771, 0);
+    Check(WaitFor(false, 30000), "and ended on Exit");
+  } else if (step == "wait-window") {
+    Check(WaitFor(true, 30000), "the installed program runs");
+  } else if (step == "uninstalled") {
+    Uninstalled();
+  } else {
+    std::printf("usage: installer_check installed 0|1 | prepare | exit | wait-window | uninstalled\n");
+    return 2;
+  }
+  return g_failures ? 1 : 0;
+}
