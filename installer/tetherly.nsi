@@ -197,6 +197,11 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Tetherly!.lnk"
   DeleteRegValue HKLM "${RUN_KEY}" "Tetherly"
+  ; Kept settings must not claim a start with Windows that no longer happens.
+  ReadRegDWORD $0 HKLM "${SETTINGS_KEY}\Settings" "WinStart"
+  ${If} $0 == 1
+    WriteRegDWORD HKLM "${SETTINGS_KEY}\Settings" "WinStart" 0
+  ${EndIf}
   DeleteRegKey HKLM "${UNINST_KEY}"
   ; The settings stay unless the user asks otherwise (a silent uninstall keeps them).
   ${IfNot} ${Silent}

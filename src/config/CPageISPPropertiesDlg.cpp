@@ -93,9 +93,11 @@ void CPageISPPropertiesDlg::UpdateSelectionControls() {
 }
 
 void CPageISPPropertiesDlg::ShowIntervalFields(bool random) {
-  for (int id : {IDC_PROP_BETWEEN_LABEL, IDC_PROP_BETWEEN, IDC_PROP_AND_LABEL, IDC_PROP_AND})
+  for (int id : {IDC_PROP_BETWEEN_LABEL, IDC_PROP_BETWEEN, IDC_PROP_BETWEEN_UNIT,
+                 IDC_PROP_AND_LABEL, IDC_PROP_AND, IDC_PROP_AND_UNIT})
     ShowItem(id, random);
   ShowItem(IDC_PROP_FIXED, !random);
+  ShowItem(IDC_PROP_FIXED_UNIT, !random);
 }
 
 void CPageISPPropertiesDlg::ShowService(int service) {

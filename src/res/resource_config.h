@@ -87,6 +87,9 @@
 #define IDC_PROP_FIXED 1063
 #define IDC_PROP_BETWEEN_LABEL 1066
 #define IDC_PROP_AND_LABEL 1067
+#define IDC_PROP_BETWEEN_UNIT 1610  // the "Secs" after each number field
+#define IDC_PROP_AND_UNIT 1611
+#define IDC_PROP_FIXED_UNIT 1615
 
 // Program Settings (300)
 #define IDC_SET_MANUAL 1013

@@ -264,7 +264,9 @@ TEST_F(ConfigTest, EachPageSavesItsValues) {
     EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text);
     for (const auto& [setting, value] : c.dwords) EXPECT_EQ(Stored(setting), value) << setting.name;
     for (const auto& [setting, text] : c.texts) EXPECT_EQ(Stored(setting), text) << setting.name;
-    if (!c.runEntry.empty()) EXPECT_EQ(RunEntry(store_), c.runEntry);
+    if (!c.runEntry.empty()) {
+      EXPECT_EQ(RunEntry(store_), c.runEntry);
+    }
     Close();
   }
 }

@@ -185,7 +185,9 @@ TEST_F(ConfigTest, PropertiesActsOnTheHostShownSelected) {
     EXPECT_EQ(Column(page.Item(IDC_PROP_HOSTS), 0), c.hosts);
     EXPECT_EQ(Column(page.Item(IDC_PROP_HOSTS), 1), c.priority);
     EXPECT_EQ(BoxTexts(), c.messages);
-    if (page.IsModified()) ASSERT_TRUE(dlg.SaveChangedPages());
+    if (page.IsModified()) {
+      ASSERT_TRUE(dlg.SaveChangedPages());
+    }
     std::vector<std::string> saved;
     store_.ReadHostList(0, saved);
     EXPECT_EQ(saved, c.hosts);
@@ -211,6 +213,13 @@ TEST_F(ConfigTest, PropertiesSavesInItsOrderAndShowsWhatItStored) {
   ASSERT_TRUE(script.ran());
   Click(page, IDC_PROP_DEDICATED);
   Click(page, IDC_PROP_INTERVAL_FIXED);
+  // Each number field goes with its label and its "Secs".
+  auto shown = [&](int id) {
+    return (GetWindowLongA(GetDlgItem(page.hwnd(), id), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  for (int id : {IDC_PROP_BETWEEN, IDC_PROP_BETWEEN_UNIT, IDC_PROP_AND, IDC_PROP_AND_UNIT})
+    EXPECT_FALSE(shown(id)) << id;
+  for (int id : {IDC_PROP_FIXED, IDC_PROP_FIXED_UNIT}) EXPECT_TRUE(shown(id)) << id;
   Type(page, IDC_PROP_FIXED, " 120 ");
   Type(page, IDC_PROP_BETWEEN, "oops");  // hidden now: the stored number stays
   ASSERT_TRUE(dlg.SaveChangedPages());

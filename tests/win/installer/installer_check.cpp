@@ -147,6 +147,7 @@ void Uninstalled() {
   Check(!KeyExists(kUninstallKey), "Add/Remove entry removed");
   Check(Text(settings::kKeyRun, settings::kRunValueName) == "<missing>", "Run entry removed");
   Check(Dword(settings::kKeyServices, "Hosts Added") == 1, "settings kept");
+  Check(Dword(settings::kKeySettings, "WinStart") == 0, "kept settings no longer start with Windows");
   Check(ProgramWindow() == nullptr, "the running program was ended");
 }
 

@@ -60,7 +60,9 @@ TEST_F(MsnMailTest, WhatTheServerSeesAndWhatTheCheckLeaves) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     LoopbackServer server;
-    if (!c.script.empty()) ASSERT_EQ(server.Start(c.address, 110, c.script), 0);
+    if (!c.script.empty()) {
+      ASSERT_EQ(server.Start(c.address, 110, c.script), 0);
+    }
     Configure(c.address, c.login, "y");
     TraceRecorder::Clear();
     looks_.clear();

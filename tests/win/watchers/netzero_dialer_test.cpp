@@ -67,7 +67,9 @@ TEST_F(DialerTest, Version22PressesConnectFourTimesThenWaitsForTheSession) {
     ASSERT_TRUE(PumpUntil([&] { return client_.CountFromOutside("dialing", "GETTEXT") >= 2; }, 15000));
     EXPECT_EQ(client_.Count("connect", "KEYUP"), 4);
     ASSERT_TRUE(client_.Command("close dialing"));
-    if (c.mainGoes) ASSERT_TRUE(client_.Command("show session"));
+    if (c.mainGoes) {
+      ASSERT_TRUE(client_.Command("show session"));
+    }
     ASSERT_TRUE(WaitForStatuses(2));
     ASSERT_TRUE(WaitForDialerThreads());
     PumpFor(100);
@@ -124,9 +126,13 @@ after 150 settext main ")") + c.title + "\"\n",
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(client_.WaitForLaunch());
     ASSERT_TRUE(PumpUntil([&] { return client_.CountFromOutside("nztv", "GETTEXT") >= 2; }, 15000));
-    if (c.mainGoes) ASSERT_TRUE(client_.Command("close main"));
+    if (c.mainGoes) {
+      ASSERT_TRUE(client_.Command("close main"));
+    }
     ASSERT_TRUE(client_.Command("close nztv"));
-    if (c.mainGoes) ASSERT_TRUE(client_.Command("show session"));
+    if (c.mainGoes) {
+      ASSERT_TRUE(client_.Command("show session"));
+    }
     ASSERT_TRUE(WaitForStatuses(2));
     ASSERT_TRUE(WaitForDialerThreads());
     EXPECT_EQ(Statuses(), c.expected);

@@ -300,11 +300,15 @@ TEST_F(WizardTest, ThePhonebookListsEntriesOrSaysWhyItCannot) {
       w.Type(IDC_WIZ_PASSWORD, "pw");
       const int next = w.Next();
       EXPECT_EQ(next, c.boxes.empty() ? IDD_WIZ_ISP_DIAL_OPTIONS : IDD_WIZ_ISP_DIALER);
-      if (!c.boxes.empty()) EXPECT_EQ(GetFocus(), combo);
+      if (!c.boxes.empty()) {
+        EXPECT_EQ(GetFocus(), combo);
+      }
       w.Cancel();
     });
     EXPECT_EQ(BoxTexts(), c.boxes);
-    if (c.boxes.size() == 2) EXPECT_EQ(boxes_[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    if (c.boxes.size() == 2) {
+      EXPECT_EQ(boxes_[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    }
   }
 }
 
