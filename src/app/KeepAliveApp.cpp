@@ -21,7 +21,6 @@ bool IsModelessDialog(HWND window) {
 
 void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tetherly!", MB_OK); }
 
-
 }  // namespace
 
 std::string UnwritableSettingsText(DWORD error) {
