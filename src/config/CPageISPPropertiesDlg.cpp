@@ -37,7 +37,7 @@ bool CPageISPPropertiesDlg::OnLoad() {
 
   const int stored = store_.ReadServiceType();
   shown_ = IsServiceIndex(stored) ? stored : 0;
-  Loaded(settings::kServiceType, static_cast<DWORD>(stored));
+  Loaded(settings::kServiceType, static_cast<DWORD>(shown_));
   for (int s = 0; s < kServiceCount; ++s) SetChecked(ServiceRadio(s), s == shown_);
   for (int s = 0; s < kServiceCount; ++s) {
     hosts_[s].clear();
