@@ -2,7 +2,23 @@
 
 #include <cstring>
 
+#include "keepalive/ServiceMessages.h"
 #include "win/Clock.h"
+
+void ServiceContext::ReportProgress(WPARAM phase) {
+  if (reports) reports->Progress(phase);
+  else svcmsg::PostProgress(controller, phase);
+}
+
+void ServiceContext::ReportResult(LPARAM result) {
+  if (reports) reports->Result(kind, result);
+  else svcmsg::PostResult(controller, kind, result);
+}
+
+void ServiceContext::ReportHost(int phase, const char* host) {
+  if (reports) reports->CurrentHost(phase, kind, host);
+  else svcmsg::PostCurrentHost(controller, phase, kind, host);
+}
 
 struct ServiceWorkers::Service {
   ServiceContext context;
@@ -39,11 +55,14 @@ ServiceWorkers::~ServiceWorkers() {
 DWORD ServiceWorkers::Start(HWND controller, ServiceSessionFactory sessions, LaunchRoutine launch) {
   sessionFactory_ = std::move(sessions);
   launch_ = std::move(launch);
+  reports_ = std::make_unique<ServiceReports>();
+  reports_->Create(controller);  // without its inbox, reports are posted one by one
   for (int i = 0; i < kServiceCount; ++i) {
     auto service = std::make_unique<Service>();
     Service* s = service.get();
     s->context.kind = ServiceFromIndex(i);
     s->context.controller = controller;
+    s->context.reports = reports_.get();
     services_[i] = std::move(service);
     DWORD rc = s->thread.Start(
         [this, s](const MSG& msg) { HandleServiceMessage(*s, msg); },
@@ -155,9 +174,11 @@ bool ServiceWorkers::Shutdown(DWORD waitMs) {
       count == 0 || win::WaitForAllAnsweringSends(count, handles, waitMs) == WAIT_OBJECT_0;
   if (!allEnded) {
     // Killing a thread that may hold the heap or a busy-flag lock would risk
-    // a deadlock in everything after; keep its objects alive instead.
+    // a deadlock in everything after; keep its objects alive instead, and
+    // the reports it may still make.
     for (auto& s : services_)
       if (s && s->thread.IsRunning()) (void)s.release();
+    (void)reports_.release();
   }
   for (auto& l : launchers_)
     if (l && l->thread.IsRunning()) (void)l.release();  // launchers are not waited for

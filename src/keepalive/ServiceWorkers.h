@@ -18,16 +18,22 @@
 #include <functional>
 #include <memory>
 
+#include "keepalive/ServiceReports.h"
 #include "settings/ServiceKind.h"
 #include "win/Lock.h"
 #include "win/WorkerThread.h"
 
-// What a service worker shares with its requests and its socket.
+// What a service worker shares with its requests and its socket. Reports go
+// to the controller through `reports` (posted on their own without it).
 struct ServiceContext {
   ServiceKind kind = ServiceKind::Http;
   HWND controller = nullptr;
+  ServiceReports* reports = nullptr;
   win::GuardedFlag busy;
   void Release() { busy.Set(0); }
+  void ReportProgress(WPARAM phase);
+  void ReportResult(LPARAM result);
+  void ReportHost(int phase, const char* host);
 };
 
 // The per-thread handler of one service's requests. Created and destroyed on
@@ -101,6 +107,7 @@ class ServiceWorkers {
   struct LauncherSlot;
   void HandleServiceMessage(Service& service, const MSG& msg);
 
+  std::unique_ptr<ServiceReports> reports_;
   std::unique_ptr<Service> services_[kServiceCount];
   std::unique_ptr<LauncherSlot> launchers_[2];
   ServiceSessionFactory sessionFactory_;

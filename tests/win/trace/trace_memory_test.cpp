@@ -70,6 +70,7 @@ TEST(TraceMemory, LongRepliesKeepTheTraceWithinItsBudget) {
   run(20);  // threads, sockets and their windows exist from here on
   const size_t before = PrivateBytes();
   run(kExchanges - 20);
+  MessageRecorder::Drain();  // the last lines on their way
   const size_t after = PrivateBytes();
   SetTraceSink(nullptr, nullptr);
   EXPECT_TRUE(workers.Shutdown(3000));
