@@ -42,7 +42,7 @@ import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DIR = os.path.join(ROOT, "build", "side-by-side")
+DIR = os.environ.get("BENCH_DIR") or os.path.join(ROOT, "build", "side-by-side")
 PREFIX = os.path.join(DIR, "prefix")
 EXE = os.environ.get("TETHERLY_EXE") or os.path.join(ROOT, "build", "win", "src", "tetherly.exe")
 SKELETON = os.path.join(ROOT, "build", "win", "tests", "bench", "bare_skeleton.exe")
