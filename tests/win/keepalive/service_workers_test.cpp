@@ -107,6 +107,25 @@ TEST_F(ExchangeTest, ACycleOfReportsArrivesWholeInOrderWithOneWakeUp) {
   EXPECT_EQ(fetched, 1);
 }
 
+// A service's thread begins with its first request and serves every later
+// one; services never asked for cost no thread.
+TEST_F(ExchangeTest, AServiceThreadBeginsWithItsFirstRequestAndStays) {
+  LoopbackServer discard;
+  ASSERT_EQ(discard.Start("127.33.11.7", 9, DiscardScript()), 0);
+  for (int i = 0; i < kServiceCount; ++i)
+    EXPECT_EQ(workers.ServiceThreadId(ServiceFromIndex(i)), 0u) << "service " << i;
+  Exchange(ServiceKind::Discard, "127.33.11.7");
+  const DWORD first = workers.ServiceThreadId(ServiceKind::Discard);
+  EXPECT_NE(first, 0u);
+  Exchange(ServiceKind::Discard, "127.33.11.7");
+  EXPECT_EQ(workers.ServiceThreadId(ServiceKind::Discard), first);
+  for (int i = 0; i < kServiceCount; ++i)
+    if (ServiceFromIndex(i) != ServiceKind::Discard)
+      EXPECT_EQ(workers.ServiceThreadId(ServiceFromIndex(i)), 0u) << "service " << i;
+  ASSERT_TRUE(discard.WaitForFinished(2));
+  EXPECT_EQ(discard.ConnectionCount(), 2);
+}
+
 TEST(ServiceWorkersStart, RequestPostedRightAfterStartIsServed) {
   WinsockSession winsock;
   ASSERT_TRUE(winsock.ok());
