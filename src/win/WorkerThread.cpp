@@ -3,6 +3,7 @@
 #include "win/Clock.h"
 
 namespace win {
+
 WorkerThread::~WorkerThread() {
   if (thread_) {
     if (IsRunning()) {
