@@ -130,6 +130,9 @@ Section "Tetherly!"
   SetOutPath "$INSTDIR"
   Call EndRunningTetherly
   File "/oname=tetherly.exe" "${EXE}"
+!ifdef HELP
+  File "/oname=tetherly.chm" "${HELP}"
+!endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Tetherly!.lnk" "$INSTDIR\tetherly.exe" "" "$INSTDIR\tetherly.exe" 0
 
@@ -193,6 +196,7 @@ FunctionEnd
 Section "Uninstall"
   Call un.EndRunningTetherly
   !insertmacro DELETE_WHEN_FREE "$INSTDIR\tetherly.exe"
+  Delete "$INSTDIR\tetherly.chm"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Tetherly!.lnk"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
       wine wine64 xvfb xauth googletest imagemagick python3 python3-pil
-      clang libclang-rt-dev nsis)
+      clang libclang-rt-dev nsis fp-utils)
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -3,6 +3,7 @@
 
 #include "base/Trace.h"
 #include "dialup/DialUpConnections.h"
+#include "win/HelpFile.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ void StatusReportDlg::Exit() {
 
   CallSeam(seams_.tray.removeIcon);
   CallSeam(seams_.tray.destroy);
+  win::CloseHelp();
 
   CallSeam(seams_.watchers.endLaunches);
   if (!workers_.Shutdown(kWorkerExitWaitMs))

@@ -186,7 +186,8 @@ void StatusReportDlg::OpenHelp() {
     seams_.config.showHelp();
     return;
   }
-  std::string help;
-  if (!win::OpenHelpFile(hwnd(), HELP_FINDER, 0, help))
-    Ask(win::HelpFileMissingText(help).c_str(), MB_OK | MB_ICONINFORMATION);
+  // Not owned by the hidden controller: the help window gets its own place
+  // on the taskbar.
+  std::string problem;
+  if (!win::OpenHelp(nullptr, win::kHelpContents, problem)) Ask(problem.c_str(), MB_OK | MB_ICONINFORMATION);
 }

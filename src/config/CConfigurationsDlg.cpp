@@ -280,7 +280,7 @@ void CConfigurationsDlg::UpdateApply() {
 }
 
 void CConfigurationsDlg::OpenHelp() {
-  std::string path;
-  if (!win::OpenHelpFile(hwnd(), HELP_CONTEXT, IDH_CONFIGURATIONS, path))
-    config::ShowMessage(hwnd(), win::HelpFileMissingText(path), MB_OK | MB_ICONINFORMATION);
+  std::string problem;
+  if (!win::OpenHelp(hwnd(), IDH_CONFIGURATIONS, problem))
+    config::ShowMessage(hwnd(), problem, MB_OK | MB_ICONINFORMATION);
 }

@@ -15,10 +15,10 @@ CGadgetsPage::CGadgetsPage(int templateId, SettingsStore& store, PageSet* pages,
 
 bool CGadgetsPage::OnLoad() {
   for (const TitledGadget& gadget : titled_) {
-    SetChecked(gadget.check, store_.Read(gadget.flag) == 1);
+    LoadBox(gadget.check, gadget.flag);
     ShowCaption(gadget);
   }
-  for (int i = 0; i < plainCount_; ++i) SetChecked(plain_[i].check, store_.Read(plain_[i].flag) == 1);
+  for (int i = 0; i < plainCount_; ++i) LoadBox(plain_[i].check, plain_[i].flag);
   FollowSignOn();
   return true;
 }
@@ -77,9 +77,7 @@ bool CGadgetsPage::OnCommand(WORD id, WORD code, HWND control) {
 
 ConfigPage::SaveResult CGadgetsPage::OnSave() {
   bool ok = true;
-  for (const TitledGadget& gadget : titled_)
-    ok = store_.Write(gadget.flag, IsChecked(gadget.check) ? 1 : 0) && ok;
-  for (int i = 0; i < plainCount_; ++i)
-    ok = store_.Write(plain_[i].flag, IsChecked(plain_[i].check) ? 1 : 0) && ok;
+  for (const TitledGadget& gadget : titled_) ok = WriteIfNew(gadget.flag, IsChecked(gadget.check) ? 1 : 0) && ok;
+  for (int i = 0; i < plainCount_; ++i) ok = WriteIfNew(plain_[i].flag, IsChecked(plain_[i].check) ? 1 : 0) && ok;
   return WrittenIf(ok);
 }

@@ -11,6 +11,14 @@ namespace {
 constexpr int kAllControls[] = {IDC_BROWSER_USE_SITE, IDC_BROWSER_SITES, IDC_BROWSER_SITE_CHANGE,
                                 IDC_BROWSER_EXTERNAL, IDC_BROWSER_URLS,  IDC_BROWSER_URL_CHANGE};
 
+// Each list with its default, noted as the page shows it.
+std::string ListName(settings::SiteList list) {
+  return list == settings::SiteList::AolSites ? "AOL sites" : "web addresses";
+}
+const settings::DwordSetting& FlagOf(settings::SiteList list) {
+  return list == settings::SiteList::AolSites ? settings::kAolUseSpecificSite : settings::kAolLaunchExternalBrowser;
+}
+
 }  // namespace
 
 CPageAOLBrowserDlg::CPageAOLBrowserDlg(SettingsStore& store, PageSet* pages)
@@ -31,9 +39,32 @@ void CPageAOLBrowserDlg::LoadList(settings::SiteList list, int check, int combo)
   std::vector<std::string> sites;
   store_.ReadSiteList(list, flag, defaultSite, sites);
   SetChecked(check, flag == 1);
+  Loaded(FlagOf(list), flag == 1 ? 1 : 0);
   win::ComboFill(Item(combo), sites);
   if (defaultSite.empty()) SendDlgItemMessageA(hwnd(), combo, CB_SETCURSEL, 0, 0);
   else win::ComboSelectExact(Item(combo), defaultSite);
+  Loaded(ListName(list), ShownList(combo));
+}
+
+std::vector<std::string> CPageAOLBrowserDlg::EntriesToStore(int combo) const {
+  std::vector<std::string> kept;
+  for (std::string& entry : win::ComboItems(Item(combo)))
+    if (!entry.empty()) kept.push_back(std::move(entry));
+  return kept;
+}
+
+std::string CPageAOLBrowserDlg::ShownList(int combo) const {
+  return Joined(EntriesToStore(combo)) + "default " + win::ComboSelection(Item(combo));
+}
+
+bool CPageAOLBrowserDlg::SaveList(settings::SiteList list, int check, int combo) {
+  const DWORD flag = IsChecked(check) ? 1 : 0;
+  if (!Differs(ListName(list), ShownList(combo))) return WriteIfNew(FlagOf(list), flag);
+  // The list, its default and the flag are one write.
+  if (!store_.WriteSiteList(list, flag, win::ComboSelection(Item(combo)), EntriesToStore(combo))) return false;
+  Loaded(FlagOf(list), flag);
+  Loaded(ListName(list), ShownList(combo));
+  return true;
 }
 
 void CPageAOLBrowserDlg::FollowSignOn() {
@@ -102,15 +133,7 @@ bool CPageAOLBrowserDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 ConfigPage::SaveResult CPageAOLBrowserDlg::OnSave() {
-  auto entries = [this](int combo) {
-    std::vector<std::string> kept;
-    for (std::string& entry : win::ComboItems(Item(combo)))
-      if (!entry.empty()) kept.push_back(std::move(entry));
-    return kept;
-  };
-  bool ok = store_.WriteSiteList(settings::SiteList::AolSites, IsChecked(IDC_BROWSER_USE_SITE) ? 1 : 0,
-                                 win::ComboSelection(Item(IDC_BROWSER_SITES)), entries(IDC_BROWSER_SITES));
-  ok = store_.WriteSiteList(settings::SiteList::ExtBrowserSites, IsChecked(IDC_BROWSER_EXTERNAL) ? 1 : 0,
-                            win::ComboSelection(Item(IDC_BROWSER_URLS)), entries(IDC_BROWSER_URLS)) && ok;
+  bool ok = SaveList(settings::SiteList::AolSites, IDC_BROWSER_USE_SITE, IDC_BROWSER_SITES);
+  ok = SaveList(settings::SiteList::ExtBrowserSites, IDC_BROWSER_EXTERNAL, IDC_BROWSER_URLS) && ok;
   return WrittenIf(ok);
 }

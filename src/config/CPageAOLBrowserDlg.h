@@ -17,5 +17,8 @@ class CPageAOLBrowserDlg : public ConfigPage {
 
  private:
   void LoadList(settings::SiteList list, int check, int combo);
+  std::vector<std::string> EntriesToStore(int combo) const;
+  std::string ShownList(int combo) const;
+  bool SaveList(settings::SiteList list, int check, int combo);
   void EditList(const config::ListEditUse& use, int combo);
 };

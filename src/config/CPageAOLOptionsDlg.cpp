@@ -13,8 +13,8 @@ const SignOnLayout kAolLayout{
     settings::SignOnClient::Aol, IDC_AOL_STAY_ONLINE, IDC_AOL_LAUNCH,   IDC_AOL_PATH,
     IDC_AOL_BROWSE,             IDC_AOL_AT_STARTUP,  IDC_AOL_SIGN_ON,  IDC_AOL_USE_NAME,
     IDC_AOL_ADVANCED,           "Aol.exe",           config::kAolPathNeeded,
-    settings::kAolStayOnline,   settings::kAolDialAtStartup, settings::kAolSignOn,
-    settings::kAolAutoRedial};
+    settings::kAolStayOnline,   settings::kAolLaunchBrowser, settings::kAolDialAtStartup,
+    settings::kAolSignOn,       settings::kAolAutoRedial,    settings::kAolUseScreenName};
 
 }  // namespace
 

@@ -8,10 +8,13 @@ CPageATTOptionsDlg::CPageATTOptionsDlg(SettingsStore& store, PageSet* pages)
 
 bool CPageATTOptionsDlg::IsAttChecked() const { return IsChecked(IDC_ATT_STAY_ONLINE); }
 
-void CPageATTOptionsDlg::SwitchOff() { SetChecked(IDC_ATT_STAY_ONLINE, false); }
+void CPageATTOptionsDlg::SwitchOff() {
+  SetChecked(IDC_ATT_STAY_ONLINE, false);
+  Loaded(settings::kAttStayOnline, 0);  // what the rule writes at once
+}
 
 bool CPageATTOptionsDlg::OnLoad() {
-  SetChecked(IDC_ATT_STAY_ONLINE, store_.Read(settings::kAttStayOnline) == 1);
+  LoadBox(IDC_ATT_STAY_ONLINE, settings::kAttStayOnline);
   return true;
 }
 
@@ -30,5 +33,5 @@ bool CPageATTOptionsDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 ConfigPage::SaveResult CPageATTOptionsDlg::OnSave() {
-  return WrittenIf(store_.Write(settings::kAttStayOnline, IsAttChecked() ? 1 : 0));
+  return WrittenIf(WriteIfNew(settings::kAttStayOnline, IsAttChecked() ? 1 : 0));
 }

@@ -11,8 +11,8 @@ const SignOnLayout kCsLayout{
     settings::SignOnClient::Cs, IDC_CS_STAY_ONLINE, IDC_CS_LAUNCH,   IDC_CS_PATH,
     IDC_CS_BROWSE,             IDC_CS_AT_STARTUP,  IDC_CS_SIGN_ON,  IDC_CS_USE_NAME,
     0,                         "CS.exe",           config::kCsPathNeeded,
-    settings::kCsStayOnline,   settings::kCsDialAtStartup, settings::kCsSignOn,
-    settings::kCsAutoRedial};
+    settings::kCsStayOnline,   settings::kCsLaunchBrowser, settings::kCsDialAtStartup,
+    settings::kCsSignOn,       settings::kCsAutoRedial,    settings::kCsUseScreenName};
 
 }  // namespace
 

@@ -15,6 +15,8 @@ struct BoxSetting {
   int id;
   const settings::DwordSetting& setting;
 };
+std::string CredentialsName(const std::string& profile) { return "credentials of " + profile; }
+
 const BoxSetting kBoxes[] = {
     {IDC_DIALER_RECONNECT, settings::kModemReconnect},
     {IDC_DIALER_ONE_STOP, settings::kModemOneStop},
@@ -42,13 +44,20 @@ bool CPageISPDialerDlg::OnLoad() {
     return false;
   }
   config::FillProfiles(Item(IDC_DIALER_PROFILE), names, store_);
-  if (store_.Read(settings::kModemUseDialer) == 1) {
+  // The stored name, not the one shown: a profile that is gone is replaced
+  // by the entry the page shows in its place.
+  std::string profile;
+  store_.Read(settings::kModemProfile, profile);
+  Loaded(settings::kModemProfile, profile);
+  const bool useDialer = store_.Read(settings::kModemUseDialer) == 1;
+  Loaded(settings::kModemUseDialer, useDialer ? 1 : 0);
+  if (useDialer) {
     SetChecked(IDC_USE_DIALER, true);
     EnableAll(true);
   }
   LoadCredentials();
-  SetChecked(IDC_DIALER_AT_STARTUP, store_.Read(settings::kModemDialAtStartup) == 1);
-  for (const BoxSetting& box : kBoxes) SetChecked(box.id, store_.Read(box.setting) == 1);
+  LoadBox(IDC_DIALER_AT_STARTUP, settings::kModemDialAtStartup);
+  for (const BoxSetting& box : kBoxes) LoadBox(box.id, box.setting);
   return true;
 }
 
@@ -56,6 +65,12 @@ std::string CPageISPDialerDlg::ChosenProfile() const { return config::ChosenProf
 
 void CPageISPDialerDlg::LoadCredentials() {
   config::ShowProfileCredentials(hwnd(), IDC_DIALER_PROFILE, IDC_DIALER_LOGIN, IDC_DIALER_PASSWORD, store_);
+  const std::string profile = ChosenProfile();
+  if (!profile.empty()) Loaded(CredentialsName(profile), ShownCredentials());
+}
+
+std::string CPageISPDialerDlg::ShownCredentials() const {
+  return ItemText(IDC_DIALER_LOGIN) + '\n' + ItemText(IDC_DIALER_PASSWORD);
 }
 
 void CPageISPDialerDlg::SwitchOff(bool alsoAtStartup) {
@@ -63,6 +78,10 @@ void CPageISPDialerDlg::SwitchOff(bool alsoAtStartup) {
   EnableAll(false);
   SetChecked(IDC_DIALER_ONE_STOP, false);
   if (alsoAtStartup) SetChecked(IDC_DIALER_AT_STARTUP, false);
+  // What the rule writes at once is what the page now shows.
+  Loaded(settings::kModemUseDialer, 0);
+  Loaded(settings::kModemOneStop, 0);
+  if (alsoAtStartup) Loaded(settings::kModemDialAtStartup, 0);
 }
 
 bool CPageISPDialerDlg::OnCommand(WORD id, WORD code, HWND control) {
@@ -101,7 +120,7 @@ bool CPageISPDialerDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 ConfigPage::SaveResult CPageISPDialerDlg::OnSave() {
-  if (!IsDialerChecked()) return WrittenIf(store_.Write(settings::kModemUseDialer, 0));
+  if (!IsDialerChecked()) return WrittenIf(WriteIfNew(settings::kModemUseDialer, 0));
 
   SaveResult refusal;
   if (ItemText(IDC_DIALER_LOGIN).empty()) {
@@ -111,20 +130,19 @@ ConfigPage::SaveResult CPageISPDialerDlg::OnSave() {
       !FitsLength(IDC_DIALER_PASSWORD, config::kMaxStoredText, refusal))
     return refusal;
 
-  bool ok = true;
-  if (IsChecked(IDC_DIALER_AT_STARTUP)) {
-    ok = store_.Write(settings::kModemDialAtStartup, 1) && ok;
-    ok = WriteWinStartOn() && ok;
-  } else {
-    ok = store_.Write(settings::kModemDialAtStartup, 0) && ok;
-  }
-  for (const BoxSetting& box : kBoxes) ok = store_.Write(box.setting, IsChecked(box.id) ? 1 : 0) && ok;
-  ok = store_.Write(settings::kModemUseDialer, 1) && ok;
+  const bool atStartup = IsChecked(IDC_DIALER_AT_STARTUP);
+  bool ok = WriteIfNew(settings::kModemDialAtStartup, atStartup ? 1 : 0);
+  if (atStartup) ok = WriteWinStartOn() && ok;
+  for (const BoxSetting& box : kBoxes) ok = WriteIfNew(box.setting, IsChecked(box.id) ? 1 : 0) && ok;
+  ok = WriteIfNew(settings::kModemUseDialer, 1) && ok;
   // Without a real entry there is no profile to name or to hold the login.
   const std::string profile = ChosenProfile();
   if (!profile.empty()) {
-    ok = store_.Write(settings::kModemProfile, profile) && ok;
-    ok = store_.WriteProfileCredentials(profile, ItemText(IDC_DIALER_LOGIN), ItemText(IDC_DIALER_PASSWORD)) && ok;
+    ok = WriteIfNew(settings::kModemProfile, profile) && ok;
+    const std::string login = ItemText(IDC_DIALER_LOGIN), password = ItemText(IDC_DIALER_PASSWORD);
+    ok = WriteIfNew(CredentialsName(profile), ShownCredentials(),
+                    [&] { return store_.WriteProfileCredentials(profile, login, password); }) &&
+         ok;
   }
   return WrittenIf(ok);
 }

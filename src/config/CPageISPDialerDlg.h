@@ -32,6 +32,7 @@ class CPageISPDialerDlg : public ConfigPage {
   static constexpr int IDC_USE_DIALER = 1144;
   void EnableAll(bool on);
   void LoadCredentials();
+  std::string ShownCredentials() const;
   // The chosen phonebook entry, or "" when there is no real one.
   std::string ChosenProfile() const;
 

@@ -15,6 +15,12 @@ constexpr int kHostsColumnWidth = 134, kPriorityColumnMargin = 151;
 constexpr int kSelectionControls[] = {IDC_PROP_MOVE, IDC_PROP_UP_LABEL, IDC_PROP_DOWN_LABEL};
 
 int ServiceRadio(int service) { return IDC_PROP_HTTP + service; }
+std::string HostListName(int service) { return "hosts " + std::to_string(service); }
+std::string DedicatedName(int service) { return "dedicated " + std::to_string(service); }
+constexpr const char* kNumbersName = "interval numbers";
+std::string NumbersText(const DWORD numbers[3]) {
+  return std::to_string(numbers[0]) + ' ' + std::to_string(numbers[1]) + ' ' + std::to_string(numbers[2]);
+}
 
 }  // namespace
 
@@ -31,24 +37,35 @@ bool CPageISPPropertiesDlg::OnLoad() {
 
   const int stored = store_.ReadServiceType();
   shown_ = IsServiceIndex(stored) ? stored : 0;
+  Loaded(settings::kServiceType, static_cast<DWORD>(shown_));
   for (int s = 0; s < kServiceCount; ++s) SetChecked(ServiceRadio(s), s == shown_);
   for (int s = 0; s < kServiceCount; ++s) {
     hosts_[s].clear();
     store_.ReadHostList(s, hosts_[s]);
     store_.ReadDedicatedHost(s, dedicated_[s]);
+    Loaded(HostListName(s), Joined(hosts_[s]));
+    Loaded(DedicatedName(s), dedicated_[s]);
   }
   const DWORD method = store_.Read(settings::kAccessType);
+  Loaded(settings::kAccessType, method);
   SetChecked(IDC_PROP_SEQUENTIAL, method == static_cast<DWORD>(HostAccessMethod::Sequential));
   SetChecked(IDC_PROP_RANDOM, method == static_cast<DWORD>(HostAccessMethod::Random));
   SetChecked(IDC_PROP_DEDICATED, method == static_cast<DWORD>(HostAccessMethod::Dedicated));
   EnableItem(IDC_PROP_SET, method == static_cast<DWORD>(HostAccessMethod::Dedicated));
   FillList();
 
-  if (!store_.ReadIntervalNumbers(numbers_[0], numbers_[1], numbers_[2]))
+  if (store_.ReadIntervalNumbers(numbers_[0], numbers_[1], numbers_[2])) {
+    Loaded(kNumbersName, NumbersText(numbers_));
+  } else {
+    // The scheduler runs on its own presets while the page shows these:
+    // saving makes them one.
     for (int i = 0; i < 3; ++i) numbers_[i] = kFallbackNumbers[i];
+    MarkModified();
+  }
   for (int id : kNumberFields) LimitText(id, 3);
   ShowNumbers(numbers_);
   const DWORD option = store_.Read(settings::kIntervalOption);
+  Loaded(settings::kIntervalOption, option);
   SetChecked(IDC_PROP_INTERVAL_RANDOM, option == static_cast<DWORD>(settings::IntervalMode::Random));
   SetChecked(IDC_PROP_INTERVAL_FIXED, option == static_cast<DWORD>(settings::IntervalMode::Fixed));
   ShowIntervalFields(option != static_cast<DWORD>(settings::IntervalMode::Fixed));
@@ -103,6 +120,7 @@ void CPageISPPropertiesDlg::ShowIntervalFields(bool random) {
 void CPageISPPropertiesDlg::ShowService(int service) {
   shown_ = service;
   FillList();
+  Changed();  // "Service Type" keeps the service last shown
 }
 
 void CPageISPPropertiesDlg::AddHost() {
@@ -229,16 +247,25 @@ ConfigPage::SaveResult CPageISPPropertiesDlg::OnSave() {
   int service = -1;
   for (int s = 0; s < kServiceCount; ++s)
     if (IsChecked(ServiceRadio(s))) service = s;
-  bool ok = store_.Write(settings::kServiceType, static_cast<DWORD>(service));
-  for (int s = 0; s < kServiceCount; ++s) ok = store_.WriteHostList(s, hosts_[s]) && ok;
+  bool ok = WriteIfNew(settings::kServiceType, static_cast<DWORD>(service));
+  for (int s = 0; s < kServiceCount; ++s) {
+    // Writing a list deletes its service's "Dedicated": that one goes again.
+    if (Differs(HostListName(s), Joined(hosts_[s]))) Forget(DedicatedName(s));
+    ok = WriteIfNew(HostListName(s), Joined(hosts_[s]), [&] { return store_.WriteHostList(s, hosts_[s]); }) && ok;
+  }
   if (IsChecked(IDC_PROP_SEQUENTIAL) || IsChecked(IDC_PROP_RANDOM) || IsChecked(IDC_PROP_DEDICATED))
-    ok = store_.Write(settings::kAccessType, static_cast<DWORD>(CheckedMethod())) && ok;
-  for (int s = 0; s < kServiceCount; ++s) ok = store_.WriteDedicatedHost(s, dedicated_[s]) && ok;
+    ok = WriteIfNew(settings::kAccessType, static_cast<DWORD>(CheckedMethod())) && ok;
+  for (int s = 0; s < kServiceCount; ++s) {
+    ok = WriteIfNew(DedicatedName(s), dedicated_[s], [&] { return store_.WriteDedicatedHost(s, dedicated_[s]); }) &&
+         ok;
+  }
   if (IsChecked(IDC_PROP_INTERVAL_RANDOM))
-    ok = store_.Write(settings::kIntervalOption, static_cast<DWORD>(settings::IntervalMode::Random)) && ok;
+    ok = WriteIfNew(settings::kIntervalOption, static_cast<DWORD>(settings::IntervalMode::Random)) && ok;
   else if (IsChecked(IDC_PROP_INTERVAL_FIXED))
-    ok = store_.Write(settings::kIntervalOption, static_cast<DWORD>(settings::IntervalMode::Fixed)) && ok;
-  ok = store_.WriteIntervalNumbers(numbers[0], numbers[1], numbers[2]) && ok;
+    ok = WriteIfNew(settings::kIntervalOption, static_cast<DWORD>(settings::IntervalMode::Fixed)) && ok;
+  ok = WriteIfNew(kNumbersName, NumbersText(numbers),
+                  [&] { return store_.WriteIntervalNumbers(numbers[0], numbers[1], numbers[2]); }) &&
+       ok;
   if (!ok) return SaveResult::Failed;
   for (int i = 0; i < 3; ++i) numbers_[i] = numbers[i];
   Quiet quiet(*this);

@@ -24,6 +24,7 @@ bool CPageISPServicesDlg::OnLoad() {
   for (int i = 0; i < kServiceCount; ++i) flags[i] = settings::kServiceFlags[i].defaultValue;
   store_.ReadServiceFlags(flags);
   ShowFlags(flags);
+  for (int i = 0; i < kServiceCount; ++i) Loaded(settings::kServiceFlags[i], flags[i] == 1 ? 1 : 0);
   return true;
 }
 
@@ -45,7 +46,10 @@ ConfigPage::SaveResult CPageISPServicesDlg::OnSave() {
     if (answer == IDYES)
       for (DWORD& flag : flags) flag = 1;
   }
-  if (!store_.WriteServiceFlags(flags)) return SaveResult::Failed;
+  // In service order, each only when it changed.
+  bool ok = true;
+  for (int i = 0; i < kServiceCount; ++i) ok = ok && WriteIfNew(settings::kServiceFlags[i], flags[i]);
+  if (!ok) return SaveResult::Failed;
   ShowFlags(flags);
   return SaveResult::Saved;
 }

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr long kLowestMinutes = 1, kHighestMinutes = 60;
+// The interval field as it was shown: an unchanged one is not stored again.
+constexpr const char* kIntervalText = "interval field";
 
 }  // namespace
 
@@ -17,14 +19,21 @@ bool CPageMSNOptionsDlg::IsMsnChecked() const { return IsChecked(IDC_MSN_STAY_ON
 bool CPageMSNOptionsDlg::OnLoad() {
   LimitText(IDC_MSN_SERVER, static_cast<int>(config::kMaxStoredText));
   LimitText(IDC_MSN_INTERVAL, 2);
-  SetChecked(IDC_MSN_STAY_ONLINE, store_.Read(settings::kMsnStayOnline) == 1);
-  SetChecked(IDC_MSN_POP3, store_.Read(settings::kPop3Enable) == 1);
+  LoadBox(IDC_MSN_STAY_ONLINE, settings::kMsnStayOnline);
+  LoadBox(IDC_MSN_POP3, settings::kPop3Enable);
   std::string server;
-  store_.ReadPop3ServerName(server);
+  // A missing name is stored (as its placeholder) at the first save.
+  if (store_.ReadPop3ServerName(server)) Loaded(settings::kPop3ServerName, server);
   SetItemText(IDC_MSN_SERVER, server.c_str());
-  SetItemText(IDC_MSN_INTERVAL, std::to_string(store_.ReadPop3Interval()).c_str());
+  ShowInterval();
   ApplyEnableRules();
   return true;
+}
+
+void CPageMSNOptionsDlg::ShowInterval() {
+  const std::string minutes = std::to_string(store_.ReadPop3Interval());
+  SetItemText(IDC_MSN_INTERVAL, minutes.c_str());
+  Loaded(kIntervalText, minutes);
 }
 
 void CPageMSNOptionsDlg::ApplyEnableRules() {
@@ -39,6 +48,7 @@ void CPageMSNOptionsDlg::ApplyEnableRules() {
 void CPageMSNOptionsDlg::SwitchOff() {
   SetChecked(IDC_MSN_STAY_ONLINE, false);
   ApplyEnableRules();
+  Loaded(settings::kMsnStayOnline, 0);  // what the rule writes at once
 }
 
 bool CPageMSNOptionsDlg::OnCommand(WORD id, WORD code, HWND control) {
@@ -61,27 +71,28 @@ bool CPageMSNOptionsDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 ConfigPage::SaveResult CPageMSNOptionsDlg::OnSave() {
+  // The interval is checked whenever it is to be stored, and stored only
+  // when the field no longer shows what was loaded.
+  const bool intervalEdited = Differs(kIntervalText, ItemText(IDC_MSN_INTERVAL));
   long minutes = 0;
   SaveResult refusal;
-  if (IsMsnChecked()) {
-    if (!ReadNumber(IDC_MSN_INTERVAL, kLowestMinutes, kHighestMinutes, minutes, refusal)) return refusal;
-  } else if (!config::ParseInteger(ItemText(IDC_MSN_INTERVAL), minutes)) {
-    minutes = 0;  // stored as 60, as any entry outside 1 to 60
-  }
+  if (intervalEdited && !ReadNumber(IDC_MSN_INTERVAL, kLowestMinutes, kHighestMinutes, minutes, refusal))
+    return refusal;
   if (!FitsLength(IDC_MSN_SERVER, config::kMaxStoredText, refusal)) return refusal;
   const std::string server = ItemText(IDC_MSN_SERVER);
   // Mail checks against no server would only fail.
   if (IsChecked(IDC_MSN_POP3) && server.empty()) {
     SetChecked(IDC_MSN_POP3, false);
     ApplyEnableRules();
+    for (int id : {IDC_MSN_INTERVAL, IDC_MSN_INTERVAL_LABEL, IDC_MSN_INTERVAL_UNIT}) EnableItem(id, false);
   }
-  bool ok = store_.Write(settings::kMsnStayOnline, IsMsnChecked() ? 1 : 0);
-  ok = store_.Write(settings::kPop3Enable, IsChecked(IDC_MSN_POP3) ? 1 : 0) && ok;
-  ok = store_.WritePop3ServerName(server) && ok;
-  ok = store_.WritePop3Interval(minutes) && ok;
+  bool ok = WriteIfNew(settings::kMsnStayOnline, IsMsnChecked() ? 1 : 0);
+  ok = WriteIfNew(settings::kPop3Enable, IsChecked(IDC_MSN_POP3) ? 1 : 0) && ok;
+  ok = WriteIfNew(Named(settings::kPop3ServerName), server, [&] { return store_.WritePop3ServerName(server); }) && ok;
+  if (intervalEdited) ok = store_.WritePop3Interval(minutes) && ok;
   if (ok) {
     Quiet quiet(*this);
-    SetItemText(IDC_MSN_INTERVAL, std::to_string(store_.ReadPop3Interval()).c_str());
+    ShowInterval();
   }
   return WrittenIf(ok);
 }

@@ -17,4 +17,5 @@ class CPageMSNOptionsDlg : public ConfigPage {
 
  private:
   void ApplyEnableRules();
+  void ShowInterval();
 };

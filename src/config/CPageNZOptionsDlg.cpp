@@ -13,23 +13,26 @@ bool CPageNZOptionsDlg::IsUseDialerChecked() const { return IsChecked(IDC_NZ_USE
 
 bool CPageNZOptionsDlg::OnLoad() {
   LimitText(IDC_NZ_PATH, static_cast<int>(config::kMaxStoredText));
-  SetChecked(IDC_NZ_STAY_ONLINE, store_.Read(settings::kNetZeroStayOnline) == 1);
+  LoadBox(IDC_NZ_STAY_ONLINE, settings::kNetZeroStayOnline);
   std::vector<std::string> versions(std::begin(settings::kNetZeroVersions), std::end(settings::kNetZeroVersions));
   HWND combo = Item(IDC_NZ_VERSION);
   win::ComboFill(combo, versions);
   std::string version;
   store_.Read(settings::kNetZeroVersion, version);
+  Loaded(settings::kNetZeroVersion, version);
   if (version.empty()) SendMessageA(combo, CB_SETCURSEL, versions.size() - 1, 0);
   else win::ComboSelectExact(combo, version);
-  SetChecked(IDC_NZ_USE_DIALER, store_.Read(settings::kNetZeroUseDialer) == 1);
+  LoadBox(IDC_NZ_USE_DIALER, settings::kNetZeroUseDialer);
   std::string path;
   store_.Read(settings::kNetZeroProgramPath, path);
   SetItemText(IDC_NZ_PATH, path.empty() ? config::kNetZeroPathPlaceholder : path.c_str());
-  SetChecked(IDC_NZ_RECONNECT, store_.Read(settings::kNetZeroAutoRedial) == 1);
-  SetChecked(IDC_NZ_AT_STARTUP, store_.Read(settings::kNetZeroDialAtStartup) == 1);
+  Loaded(settings::kNetZeroProgramPath, config::NetZeroPathFromField(ItemText(IDC_NZ_PATH)));
+  LoadBox(IDC_NZ_RECONNECT, settings::kNetZeroAutoRedial);
+  LoadBox(IDC_NZ_AT_STARTUP, settings::kNetZeroDialAtStartup);
   DWORD trayDial = 0;
   store_.ReadFlag(settings::kNetZeroTrayDial, trayDial);
   SetChecked(IDC_NZ_TRAY_DIAL, trayDial == 1);
+  Loaded(settings::kNetZeroTrayDial, trayDial == 1 ? 1 : 0);
   ApplyEnableRules();
   return true;
 }
@@ -49,6 +52,11 @@ void CPageNZOptionsDlg::SwitchOff(bool alsoAtStartup) {
   SetChecked(IDC_NZ_TRAY_DIAL, false);
   if (alsoAtStartup) SetChecked(IDC_NZ_AT_STARTUP, false);
   ApplyEnableRules();
+  // What the rule writes at once is what the page now shows.
+  for (const settings::DwordSetting* off :
+       {&settings::kNetZeroStayOnline, &settings::kNetZeroUseDialer, &settings::kNetZeroTrayDial})
+    Loaded(*off, 0);
+  if (alsoAtStartup) Loaded(settings::kNetZeroDialAtStartup, 0);
 }
 
 bool CPageNZOptionsDlg::OnCommand(WORD id, WORD code, HWND control) {
@@ -65,7 +73,9 @@ bool CPageNZOptionsDlg::OnCommand(WORD id, WORD code, HWND control) {
         Changed();
         return true;
       case IDC_NZ_USE_DIALER:
-        if (IsUseDialerChecked() && pages_) WroteAtOnce(rules::IspDialerOff(*pages_, store_, true));
+        // Only "Tetherly! with NetZero" takes the NetZero form of the rule.
+        if (IsUseDialerChecked() && pages_)
+          WroteAtOnce(rules::IspDialerOff(*pages_, store_, /*netZeroForm=*/false));
         ApplyEnableRules();
         Changed();
         return true;
@@ -98,7 +108,7 @@ void CPageNZOptionsDlg::Browse() {
 }
 
 ConfigPage::SaveResult CPageNZOptionsDlg::OnSave() {
-  if (!IsNetZeroChecked()) return WrittenIf(store_.Write(settings::kNetZeroStayOnline, 0));
+  if (!IsNetZeroChecked()) return WrittenIf(WriteIfNew(settings::kNetZeroStayOnline, 0));
 
   bool ok = true;
   if (IsUseDialerChecked()) {
@@ -107,21 +117,18 @@ ConfigPage::SaveResult CPageNZOptionsDlg::OnSave() {
     if (path.empty()) return RefuseWith(IDC_NZ_PATH, config::kNetZeroPathNeeded, MB_OK | MB_ICONINFORMATION);
     SaveResult refusal;
     if (!FitsLength(IDC_NZ_PATH, config::kMaxStoredText, refusal)) return refusal;
-    if (!store_.Write(settings::kNetZeroProgramPath, path)) return SaveResult::Failed;
-    if (IsChecked(IDC_NZ_AT_STARTUP)) {
-      ok = store_.Write(settings::kNetZeroDialAtStartup, 1) && ok;
-      ok = WriteWinStartOn() && ok;
-    } else {
-      ok = store_.Write(settings::kNetZeroDialAtStartup, 0) && ok;
-    }
-    ok = store_.Write(settings::kNetZeroTrayDial, IsChecked(IDC_NZ_TRAY_DIAL) ? 1 : 0) && ok;
-    ok = store_.Write(settings::kNetZeroUseDialer, 1) && ok;
+    if (!WriteIfNew(settings::kNetZeroProgramPath, path)) return SaveResult::Failed;
+    const bool atStartup = IsChecked(IDC_NZ_AT_STARTUP);
+    ok = WriteIfNew(settings::kNetZeroDialAtStartup, atStartup ? 1 : 0) && ok;
+    if (atStartup) ok = WriteWinStartOn() && ok;
+    ok = WriteIfNew(settings::kNetZeroTrayDial, IsChecked(IDC_NZ_TRAY_DIAL) ? 1 : 0) && ok;
+    ok = WriteIfNew(settings::kNetZeroUseDialer, 1) && ok;
   } else {
-    ok = store_.Write(settings::kNetZeroUseDialer, 0) && ok;
+    ok = WriteIfNew(settings::kNetZeroUseDialer, 0) && ok;
   }
   const std::string version = win::ComboSelection(Item(IDC_NZ_VERSION));
-  if (!version.empty()) ok = store_.Write(settings::kNetZeroVersion, version) && ok;
-  ok = store_.Write(settings::kNetZeroAutoRedial, IsChecked(IDC_NZ_RECONNECT) ? 1 : 0) && ok;
-  ok = store_.Write(settings::kNetZeroStayOnline, 1) && ok;
+  if (!version.empty()) ok = WriteIfNew(settings::kNetZeroVersion, version) && ok;
+  ok = WriteIfNew(settings::kNetZeroAutoRedial, IsChecked(IDC_NZ_RECONNECT) ? 1 : 0) && ok;
+  ok = WriteIfNew(settings::kNetZeroStayOnline, 1) && ok;
   return WrittenIf(ok);
 }

@@ -28,16 +28,24 @@ void CPageSettingsDlg::ShowStored() {
   connection_ = store_.Read(settings::kConnection) == settings::kConnectionAutoNetSense
                     ? settings::kConnectionAutoNetSense
                     : settings::kConnectionManual;
+  Loaded(settings::kConnection, connection_);
   SetChecked(IDC_SET_MANUAL, connection_ == settings::kConnectionManual);
   SetChecked(IDC_SET_AUTO, connection_ == settings::kConnectionAutoNetSense);
   ApplyLock();
-  SetChecked(IDC_SET_MOUSE, store_.Read(settings::kSimulateMouse) == 1);
+  const bool simulate = store_.Read(settings::kSimulateMouse) == 1;
+  SetChecked(IDC_SET_MOUSE, simulate);
+  Loaded(settings::kSimulateMouse, simulate ? 1 : 0);
   DWORD minutes = store_.Read(settings::kMouseTimer);
   if (minutes == 0) minutes = kDefaultMinutes;
   SetItemText(IDC_SET_MINUTES, std::to_string(minutes).c_str());
+  Loaded(settings::kMouseTimer, minutes);
   EnableMinutes();
-  SetChecked(IDC_SET_WINSTART, store_.Read(settings::kWinStart) == 1);
-  SetChecked(IDC_SET_SPLASH, store_.Read(settings::kSplashScreen) == 0);
+  const bool winStart = store_.Read(settings::kWinStart) == 1;
+  SetChecked(IDC_SET_WINSTART, winStart);
+  Loaded(settings::kWinStart, winStart ? 1 : 0);
+  const DWORD splash = store_.Read(settings::kSplashScreen) == 0 ? 0 : 1;
+  SetChecked(IDC_SET_SPLASH, splash == 0);
+  Loaded(settings::kSplashScreen, splash);
 }
 
 void CPageSettingsDlg::OnShown() { ApplyLock(); }
@@ -48,6 +56,12 @@ void CPageSettingsDlg::ApplyLock() {
     connection_ = settings::kConnectionManual;
     SetChecked(IDC_SET_MANUAL, true);
     SetChecked(IDC_SET_AUTO, false);
+    // A stored Auto NetSense would make a tray click stop the service
+    // instead of dialling or launching: the forced "Manual" is a change.
+    if (store_.Read(settings::kConnection) == settings::kConnectionAutoNetSense) {
+      MarkModified();
+      Changed();
+    }
   }
   for (int id : kLockedControls) EnableItem(id, !locked_);
   ShowItem(IDC_SET_TIP, locked_);
@@ -109,22 +123,21 @@ ConfigPage::SaveResult CPageSettingsDlg::OnSave() {
   if (simulate && !ReadNumber(IDC_SET_MINUTES, kLowestMinutes, kHighestMinutes, minutes, refusal))
     return refusal;
 
-  bool ok = store_.Write(settings::kConnection, connection_);
-  if (simulate) {
-    ok = store_.Write(settings::kSimulateMouse, 1) && ok;
-    ok = store_.Write(settings::kMouseTimer, static_cast<DWORD>(minutes)) && ok;
-  } else {
-    ok = store_.Write(settings::kSimulateMouse, 0) && ok;
+  bool ok = WriteIfNew(settings::kConnection, connection_);
+  ok = WriteIfNew(settings::kSimulateMouse, simulate ? 1 : 0) && ok;
+  if (simulate) ok = WriteIfNew(settings::kMouseTimer, static_cast<DWORD>(minutes)) && ok;
+  const bool winStart = IsChecked(IDC_SET_WINSTART);
+  if (Differs(settings::kWinStart, winStart ? 1 : 0)) {
+    if (winStart) {
+      ok = WriteWinStartOn() && ok;
+    } else {
+      ok = store_.Write(settings::kWinStart, 0) && ok;
+      // An entry that is not there needs no deleting.
+      std::string path;
+      if (store_.ReadRunEntry(path)) ok = store_.WriteRunEntry(false) && ok;
+    }
   }
-  if (IsChecked(IDC_SET_WINSTART)) {
-    ok = WriteWinStartOn() && ok;
-  } else {
-    ok = store_.Write(settings::kWinStart, 0) && ok;
-    // An entry that is not there needs no deleting.
-    std::string path;
-    if (store_.ReadRunEntry(path)) ok = store_.WriteRunEntry(false) && ok;
-  }
-  ok = store_.Write(settings::kSplashScreen, IsChecked(IDC_SET_SPLASH) ? 0 : 1) && ok;
+  ok = WriteIfNew(settings::kSplashScreen, IsChecked(IDC_SET_SPLASH) ? 0 : 1) && ok;
   if (ok) {
     Quiet quiet(*this);
     ShowStored();

@@ -8,29 +8,53 @@
 CSignOnPage::CSignOnPage(int templateId, SettingsStore& store, PageSet* pages, const SignOnLayout& layout)
     : ConfigPage(templateId, store, pages), layout_(layout) {}
 
+namespace {
+
+// The program path and the screen names, noted as the page shows them.
+constexpr const char* kPathName = "program path";
+constexpr const char* kNamesName = "screen names";
+
+}  // namespace
+
 bool CSignOnPage::OnLoad() {
   LimitText(layout_.path, static_cast<int>(config::kMaxClientPath));
-  SetChecked(layout_.stayOnline, store_.Read(layout_.stayOnlineSetting) == 1);
+  LoadBox(layout_.stayOnline, layout_.stayOnlineSetting);
   DWORD launch = 0;
   std::string path;
   store_.ReadBrowserLaunch(layout_.client, launch, path);
   SetChecked(layout_.launch, launch == 1);
   SetItemText(layout_.path, path.c_str());
-  SetChecked(layout_.atStartup, store_.Read(layout_.dialAtStartup) == 1);
+  Loaded(layout_.launchSetting, launch == 1 ? 1 : 0);
+  Loaded(kPathName, ItemText(layout_.path));
+  LoadBox(layout_.atStartup, layout_.dialAtStartup);
   DWORD signOn = 0;
   store_.ReadFlag(layout_.signOnSetting, signOn);
   SetChecked(layout_.signOn, signOn == 1);
-  SetChecked(IDC_SIGNON_RECONNECT, store_.Read(layout_.autoRedial) == 1);
+  Loaded(layout_.signOnSetting, signOn == 1 ? 1 : 0);
+  LoadBox(IDC_SIGNON_RECONNECT, layout_.autoRedial);
 
   DWORD useName = 0;
   std::string defaultName;
   std::vector<std::string> names;
   store_.ReadScreenNames(layout_.client, useName, defaultName, names);
   SetChecked(layout_.useName, useName == 1);
+  Loaded(layout_.useNameSetting, useName == 1 ? 1 : 0);
   win::ComboFill(Item(IDC_SIGNON_NAMES), names);
   win::ComboSelectExact(Item(IDC_SIGNON_NAMES), defaultName);
+  Loaded(kNamesName, ShownNames());
   ApplyEnableRules();
   return true;
+}
+
+std::vector<std::string> CSignOnPage::NamesToStore() const {
+  std::vector<std::string> names;
+  for (std::string& name : win::ComboItems(Item(IDC_SIGNON_NAMES)))
+    if (!name.empty()) names.push_back(std::move(name));
+  return names;
+}
+
+std::string CSignOnPage::ShownNames() const {
+  return Joined(NamesToStore()) + "default " + win::ComboSelection(Item(IDC_SIGNON_NAMES));
 }
 
 void CSignOnPage::ApplyEnableRules() {
@@ -52,6 +76,7 @@ void CSignOnPage::SwitchOff() {
   SetChecked(layout_.stayOnline, false);
   ApplyEnableRules();
   UpdateFollowers();
+  Loaded(layout_.stayOnlineSetting, 0);  // what the rule writes at once
 }
 
 bool CSignOnPage::OnCommand(WORD id, WORD code, HWND control) {
@@ -125,24 +150,40 @@ ConfigPage::SaveResult CSignOnPage::OnSave() {
   if (launch && path.empty()) return RefuseWith(layout_.path, layout_.pathNeeded, MB_OK | MB_ICONINFORMATION);
   if (!FitsLength(layout_.path, config::kMaxClientPath, refusal)) return refusal;
 
-  bool ok = store_.Write(layout_.stayOnlineSetting, IsStayOnline() ? 1 : 0);
+  bool ok = WriteIfNew(layout_.stayOnlineSetting, IsStayOnline() ? 1 : 0);
   if (launch) {
-    ok = store_.WriteBrowserLaunch(layout_.client, 1, path) && ok;
-    if (IsAtStartup()) {
-      ok = store_.Write(layout_.dialAtStartup, 1) && ok;
-      ok = WriteWinStartOn() && ok;
-    } else {
-      ok = store_.Write(layout_.dialAtStartup, 0) && ok;
+    // The pair goes together; an unchanged path stays as stored.
+    const bool newPath = Differs(kPathName, path);
+    if (newPath || Differs(layout_.launchSetting, 1)) {
+      const bool written = store_.WriteBrowserLaunch(layout_.client, 1, newPath ? path : std::string());
+      if (written) {
+        Loaded(layout_.launchSetting, 1);
+        Loaded(kPathName, path);
+      }
+      ok = written && ok;
     }
-    ok = store_.Write(layout_.signOnSetting, IsSignOn() ? 1 : 0) && ok;
+    const bool atStartup = IsAtStartup();
+    ok = WriteIfNew(layout_.dialAtStartup, atStartup ? 1 : 0) && ok;
+    if (atStartup) ok = WriteWinStartOn() && ok;
+    ok = WriteIfNew(layout_.signOnSetting, IsSignOn() ? 1 : 0) && ok;
   } else {
-    ok = store_.WriteBrowserLaunch(layout_.client, 0, std::string()) && ok;  // keeps the stored path
+    ok = WriteIfNew(Named(layout_.launchSetting), "0",
+                    [&] { return store_.WriteBrowserLaunch(layout_.client, 0, std::string()); }) &&
+         ok;  // keeps the stored path
   }
-  ok = store_.Write(layout_.autoRedial, IsChecked(IDC_SIGNON_RECONNECT) ? 1 : 0) && ok;
-  std::vector<std::string> names;
-  for (std::string& name : win::ComboItems(Item(IDC_SIGNON_NAMES)))
-    if (!name.empty()) names.push_back(std::move(name));
-  ok = store_.WriteScreenNames(layout_.client, IsChecked(layout_.useName) ? 1 : 0,
-                               win::ComboSelection(Item(IDC_SIGNON_NAMES)), names) && ok;
+  ok = WriteIfNew(layout_.autoRedial, IsChecked(IDC_SIGNON_RECONNECT) ? 1 : 0) && ok;
+  const DWORD useName = IsChecked(layout_.useName) ? 1 : 0;
+  if (Differs(kNamesName, ShownNames())) {
+    // The list, its default and the flag are one write.
+    const bool written = store_.WriteScreenNames(layout_.client, useName,
+                                                 win::ComboSelection(Item(IDC_SIGNON_NAMES)), NamesToStore());
+    if (written) {
+      Loaded(layout_.useNameSetting, useName);
+      Loaded(kNamesName, ShownNames());
+    }
+    ok = written && ok;
+  } else {
+    ok = WriteIfNew(layout_.useNameSetting, useName) && ok;
+  }
   return WrittenIf(ok);
 }

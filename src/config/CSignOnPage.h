@@ -12,9 +12,11 @@ struct SignOnLayout {
   const char* browseDefaultName;
   const char* pathNeeded;
   const settings::DwordSetting& stayOnlineSetting;
+  const settings::DwordSetting& launchSetting;
   const settings::DwordSetting& dialAtStartup;
   const settings::DwordSetting& signOnSetting;
   const settings::DwordSetting& autoRedial;
+  const settings::DwordSetting& useNameSetting;
 };
 
 class CSignOnPage : public ConfigPage {
@@ -42,6 +44,9 @@ class CSignOnPage : public ConfigPage {
   void ApplyEnableRules();
   void Browse();
   void EditScreenNames();
+  // The names and the default as the page holds them, for comparing.
+  std::string ShownNames() const;
+  std::vector<std::string> NamesToStore() const;
 
   const SignOnLayout& layout_;
 };

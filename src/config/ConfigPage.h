@@ -8,7 +8,10 @@
 // Advanced Configurations dialog; the rules between pages then do nothing.
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "config/ConfigTexts.h"
 #include "settings/SettingsStore.h"
@@ -38,6 +41,35 @@ class ConfigPage : public win::Page {
   bool WroteAtOnce(bool written);
   bool IsInConfigurations() const { return pages_ != nullptr; }
 
+  // ---- What the page loaded ----
+  // A save writes a value only when the page now holds something other than
+  // what it loaded (or last wrote), so a value the page cannot show
+  // faithfully (a text outside the ANSI code page, a flag other than 0 or 1)
+  // survives every save that does not touch it. A value never noted counts
+  // as changed.
+  void Loaded(const settings::DwordSetting& setting, DWORD shown);
+  void Loaded(const settings::StringSetting& setting, const std::string& shown);
+  void Loaded(const std::string& what, const std::string& shown);
+  void Forget(const std::string& what) { loaded_.erase(what); }
+  bool Differs(const settings::DwordSetting& setting, DWORD now) const;
+  bool Differs(const std::string& what, const std::string& now) const;
+  // Write when the value differs from what was loaded; true when written or
+  // unchanged.
+  bool WriteIfNew(const settings::DwordSetting& setting, DWORD value);
+  bool WriteIfNew(const settings::StringSetting& setting, const std::string& text);
+  // Values written together: `write` runs when `now` differs.
+  bool WriteIfNew(const std::string& what, const std::string& now, const std::function<bool()>& write);
+  static std::string Named(const settings::DwordSetting& setting);
+  static std::string Named(const settings::StringSetting& setting);
+  static std::string Joined(const std::vector<std::string>& texts);
+  // Checks the box when the flag is 1 and notes what it shows.
+  void LoadBox(int id, const settings::DwordSetting& setting);
+
+  BOOL OnInitDialog() override;
+
   SettingsStore& store_;
   PageSet* pages_;
+
+ private:
+  std::map<std::string, std::string> loaded_;
 };

@@ -66,10 +66,9 @@ BOOL NoticeDlg::OnInitDialog() {
 
 bool NoticeDlg::OnCommand(WORD id, WORD code, HWND control) {
   if (id != IDHELP) return win::Dialog::OnCommand(id, code, control);
-  std::string help;
-  if (!win::OpenHelpFile(hwnd(), HELP_CONTEXT, helpTopic_, help))
-    win::ShowMessageBox(hwnd(), win::HelpFileMissingText(help).c_str(), "Tetherly!",
-                        MB_OK | MB_ICONINFORMATION);
+  std::string problem;
+  if (!win::OpenHelp(hwnd(), helpTopic_, problem))
+    win::ShowMessageBox(hwnd(), problem.c_str(), "Tetherly!", MB_OK | MB_ICONINFORMATION);
   return true;
 }
 

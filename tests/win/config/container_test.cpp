@@ -222,8 +222,8 @@ TEST_F(ConfigTest, AFailedWriteKeepsThePageChangedAndSaysSo) {
 TEST_F(ConfigTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
   CConfigurationsDlg& dlg = Open();
   Click(dlg, IDC_CONFIG_HELP);
-  ASSERT_EQ(BoxTexts(), std::vector<std::string>{win::HelpFileMissingText(win::HelpFilePath())});
-  EXPECT_NE(boxes_[0].text.find(".HLP"), std::string::npos);
+  ASSERT_EQ(BoxTexts(), std::vector<std::string>{win::HelpFileMissingText(win::HelpFilePath("chm"))});
+  EXPECT_NE(boxes_[0].text.find(".chm"), std::string::npos);
   EXPECT_EQ(boxes_[0].owner, dlg.hwnd());
   EXPECT_EQ(boxes_[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 }

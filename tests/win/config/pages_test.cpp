@@ -78,6 +78,8 @@ TEST_F(ConfigTest, PagesLoadTheStoredSettingsAndApplyTheirEnableRules) {
   store_.Write(settings::kPop3Enable, 1);
   store_.WritePop3ServerName("pop.example.com");
   store_.Write(settings::kPop3TimerInterval, 0);
+  // Without them the Properties page shows (and must store) its own numbers.
+  store_.WriteIntervalNumbers(20, 40, 100);
 
   CConfigurationsDlg& dlg = Open();
   CheckAll(dlg.pages(), {
@@ -423,6 +425,14 @@ TEST_F(ConfigTest, ChoosingOneWayOfWorkingSwitchesTheOthersOffAtOnce) {
         {settings::kConnection, 1}, {settings::kAttStayOnline, 0}, {settings::kMsnStayOnline, 0}},
        {{DialerPage, IDC_DIALER_AT_STARTUP, Is::Unchecked}, {MsnPage, IDC_MSN_STAY_ONLINE, Is::Unchecked},
         {MsnPage, IDC_MSN_POP3, Is::Disabled}}},
+      {"NetZero's dialer box takes the plain form", [&](SettingsStore& s) {
+         allOn(s);
+         s.Write(settings::kNetZeroUseDialer, 0);
+       },
+       NetZeroPage, IDC_NZ_USE_DIALER,
+       {{settings::kModemUseDialer, 0}, {settings::kModemOneStop, 0}, {settings::kModemDialAtStartup, 1},
+        {settings::kConnection, 3}, {settings::kAttStayOnline, 1}, {settings::kMsnStayOnline, 1}},
+       {{DialerPage, IDC_DIALER_USE, Is::Unchecked}, {DialerPage, IDC_DIALER_AT_STARTUP, Is::Checked}}},
       {"AT&T", [&](SettingsStore& s) {
          allOn(s);
          s.Write(settings::kAttStayOnline, 0);

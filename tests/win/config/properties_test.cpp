@@ -179,6 +179,7 @@ TEST_F(ConfigTest, PropertiesActsOnTheHostShownSelected) {
     store_.WriteHostList(1, {"ftp.example.com"});
     store_.WriteDedicatedHost(0, c.dedicated);
     store_.Write(settings::kAccessType, c.method);
+    store_.WriteIntervalNumbers(15, 90, 60);  // else the page is changed from the start
     CConfigurationsDlg& dlg = Open();
     CPageISPPropertiesDlg& page = *dlg.pages().properties;
     c.steps(*this, page);

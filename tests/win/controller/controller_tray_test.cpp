@@ -266,7 +266,7 @@ TEST_F(ControllerTest, OnlineHelpWithoutAHelpFileSaysSo) {
   Start();
   SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kOnlineHelp, 0);
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find(".HLP"), std::string::npos);
+  EXPECT_NE(told[0].find(".chm"), std::string::npos);
   EXPECT_NE(told[0].find("not found"), std::string::npos);
 }
 

@@ -294,7 +294,7 @@ TEST_F(RasLibraryTest, TheNoticeShowsItsIconAndItsHelpSaysWhenThereIsNoHelpFile)
   dialup::ShowNotice(nullptr, "A notice", dialup::kNoticeExclamation, IDH_NO_DIALUP);
   EXPECT_EQ(shown, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTICE_EXCLAMATION)));
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_NE(boxes_[0].text.find(".HLP was not found."), std::string::npos) << boxes_[0].text;
+  EXPECT_NE(boxes_[0].text.find(".chm was not found."), std::string::npos) << boxes_[0].text;
 }
 
 // The connection query counts any connection, through the same library.

@@ -49,6 +49,17 @@ std::string Shortcut() {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A compiled HTML Help file starts with "ITSF".
+bool IsHelpFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char head[4] = {};
+  DWORD got = 0;
+  const bool read = ReadFile(file, head, sizeof(head), &got, nullptr) && got == sizeof(head);
+  CloseHandle(file);
+  return read && std::string(head, 4) == "ITSF";
+}
+
 bool KeyExists(const char* path) {
   win::RegKey key;
   return key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS;
@@ -110,6 +121,7 @@ void Installed(bool winStart) {
   const std::string dir = ProgramFiles();
   Check(FileExists(dir + "\\tetherly.exe"), "tetherly.exe in " + dir);
   Check(FileExists(dir + "\\uninstall.exe"), "uninstall.exe in " + dir);
+  Check(IsHelpFile(dir + "\\tetherly.chm"), "the help file tetherly.chm beside the program in " + dir);
   Check(FileExists(Shortcut()), "Start-menu shortcut " + Shortcut());
   Check(Text(kUninstallKey, "DisplayName") == "Tetherly!", "Add/Remove name");
   Check(Text(kUninstallKey, "DisplayVersion") == TETHERLY_VERSION_TEXT, "Add/Remove version");
@@ -142,6 +154,7 @@ void Uninstalled() {
   const std::string dir = ProgramFiles();
   Check(!FileExists(dir + "\\tetherly.exe"), "tetherly.exe removed");
   Check(!FileExists(dir + "\\uninstall.exe"), "uninstall.exe removed");
+  Check(!FileExists(dir + "\\tetherly.chm"), "tetherly.chm removed");
   Check(!FileExists(dir), "install folder removed");
   Check(!FileExists(Shortcut()), "shortcut removed");
   Check(!KeyExists(kUninstallKey), "Add/Remove entry removed");
