@@ -186,20 +186,51 @@ TEST_F(RasLibraryTest, ThePreviousHandleIsEndedBeforeDialing) {
   }
 }
 
-// A live previous connection is ended, then the first active one; a
-// buffer the library finds too small grows, and that is never shown.
-TEST_F(RasLibraryTest, ALivePreviousConnectionIsEndedWithTheFirstActiveOne) {
-  sim_.Script("connection 7000 Old ISP\nconnection 8000 Other\nconnection 9000 Third\n");
-  StorePrev(0x7000);
-  ASSERT_TRUE(ras_.Dial(window_.hwnd()));
-  const std::vector<std::string> expected{"RasHangUpA 0x7000 -> 0", "RasHangUpA 0x8000 -> 0"};
-  EXPECT_EQ(sim_.Calls("RasHangUpA"), expected);
-  auto enums = sim_.Calls("RasEnumConnectionsA");
-  ASSERT_EQ(enums.size(), 2u);
-  EXPECT_NE(enums[0].find("size=424 bytes=424 -> 603"), std::string::npos) << enums[0];
-  EXPECT_NE(enums[1].find("bytes=848 -> 0 count=2"), std::string::npos) << enums[1];
-  EXPECT_TRUE(boxes_.empty());
-  EXPECT_EQ(Prev(), kDialed);
+// The connection record as the system lays it out (packed to 4 bytes, the
+// handle at offset 4): the oldest layout first, and where a newer library
+// refuses it (632), the current one. A live previous connection is ended,
+// then the first active one, whose handle is read from its record; a buffer
+// the library finds too small grows, and none of it is ever shown.
+TEST_F(RasLibraryTest, ConnectionRecordsAreLaidOutAsTheSystemDoes) {
+  const int oldest = sizeof(void*) == 8 ? 416 : 412, current = sizeof(void*) == 8 ? 708 : 704;
+  auto sized = [](int size, int bytes, const char* answer) {
+    return "RasEnumConnectionsA size=" + std::to_string(size) + " bytes=" + std::to_string(bytes) + " -> " + answer;
+  };
+  struct Case {
+    const char* what;
+    const char* records;
+    std::vector<std::string> enums;
+    std::string traced;  // empty: nothing to look for in the trace
+  };
+  const Case cases[] = {
+      {"the oldest record", "", {sized(oldest, oldest, "603"), sized(oldest, 2 * oldest, "0 count=2")}, ""},
+      {"a library that takes only the current record", "connection-records current\n",
+       {sized(oldest, oldest, "632"), sized(current, current, "603"), sized(current, 2 * current, "0 count=2")},
+       "refused the " + std::to_string(oldest) + "-byte connection record (error 632) and took the " +
+           std::to_string(current) + "-byte one"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::SimulatedRas sim;
+    testing_support::TraceRecorder::Clear();
+    sim.Script(std::string(c.records) + "connection 7000 Old ISP\nconnection 8000 Other\nconnection 9000 Third\n");
+    StorePrev(0x7000);
+    RasLibrary ras;
+    ASSERT_TRUE(ras.Dial(window_.hwnd()));
+    const std::vector<std::string> hangUps{"RasHangUpA 0x7000 -> 0", "RasHangUpA 0x8000 -> 0"};
+    EXPECT_EQ(sim.Calls("RasHangUpA"), hangUps);
+    const auto enums = sim.Calls("RasEnumConnectionsA");
+    ASSERT_EQ(enums.size(), c.enums.size());
+    for (size_t i = 0; i < enums.size(); ++i) EXPECT_EQ(enums[i].rfind(c.enums[i], 0), 0u) << enums[i];
+    if (!c.traced.empty()) {
+      EXPECT_TRUE(TraceMentions(c.traced)) << c.traced;
+    }
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Prev(), kDialed);
+    // The line check reads the same records.
+    EXPECT_TRUE(RasLibrary::ConnectionActive());
+    ras.HangUpCurrent();
+  }
 }
 
 // A handle the stored 32-bit value cannot hold is stored as none, not cut.
@@ -259,13 +290,17 @@ TEST_F(RasLibraryTest, HangUpWaitsBoundedAndReportsRefusals) {
   }
 }
 
+// Texts as long as the library's documented 512-byte buffer holds.
 TEST_F(RasLibraryTest, ErrorTextsComeFromTheLibrary) {
+  const std::string longest(511, 'x');
   sim_.Script("error-text 691 Access denied because username and/or password is invalid.\n"
-              "error-string-result 777 87\n");
+              "error-string-result 777 87\nerror-text 720 " + longest + "\n");
   ras_.ShowDialUpError(6);
   ras_.ShowDialUpError(691);
+  ras_.ShowDialUpError(720);
   ASSERT_EQ(BoxTexts(), (std::vector<std::string>{LibraryText(606),
-                                                  "Access denied because username and/or password is invalid."}));
+                                                  "Access denied because username and/or password is invalid.",
+                                                  longest}));
   EXPECT_EQ(boxes_[0].caption, "Tetherly!");
   EXPECT_EQ(ras_.DialUpErrorText(5), LibraryText(5));  // not raised
   boxes_.clear();
@@ -295,6 +330,31 @@ TEST_F(RasLibraryTest, TheNoticeShowsItsIconAndItsHelpSaysWhenThereIsNoHelpFile)
   EXPECT_EQ(shown, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTICE_EXCLAMATION)));
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_NE(boxes_[0].text.find(".HLP was not found."), std::string::npos) << boxes_[0].text;
+}
+
+// A rasapi32.dll beside the program (the test's CMake puts one there, as a
+// download or a writable install folder might) never runs in it: the library
+// comes from the system folder, for the wrapper and the line check alike.
+TEST_F(RasLibraryTest, ALibraryBesideTheProgramIsNotLoaded) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, sizeof(exe));
+  std::string beside = exe;
+  beside = beside.substr(0, beside.find_last_of('\\') + 1) + "rasapi32.dll";
+  ASSERT_NE(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES) << beside << " is missing";
+
+  ASSERT_TRUE(ras_.Load());
+  RasLibrary::ConnectionActive();
+  std::vector<std::string> names;
+  EXPECT_EQ(dialup::ListEntryNames(names), 0u);
+
+  char system[MAX_PATH] = {}, loaded[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof(system));
+  GetModuleFileNameA(GetModuleHandleA("rasapi32.dll"), loaded, sizeof(loaded));
+  EXPECT_EQ(_stricmp(loaded, (std::string(system) + "\\rasapi32.dll").c_str()), 0) << loaded;
+  EXPECT_EQ(GetModuleHandleA(beside.c_str()), nullptr);
+  HANDLE planted = OpenEventA(SYNCHRONIZE, FALSE, "TetherlyPlantedRasapi32Loaded");
+  EXPECT_EQ(planted, nullptr) << "the library beside the program was loaded";
+  if (planted) CloseHandle(planted);
 }
 
 // The connection query counts any connection, through the same library.
