@@ -1,5 +1,6 @@
 // The dial-up library wrapper against the simulated library: entry lists,
 // the dial parameters, previous handles, hang-ups and error texts.
+#include <cstdio>
 #include <cstring>
 
 #include "dialup/DialUpEntries.h"
@@ -9,6 +10,7 @@
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/MessageRecorder.h"
+#include "support/ProgramUnderTest.h"
 #include "win/RegKey.h"
 
 namespace {
@@ -332,29 +334,76 @@ TEST_F(RasLibraryTest, TheNoticeShowsItsIconAndItsHelpSaysWhenThereIsNoHelpFile)
   EXPECT_NE(boxes_[0].text.find(".HLP was not found."), std::string::npos) << boxes_[0].text;
 }
 
-// A rasapi32.dll beside the program (the test's CMake puts one there, as a
-// download or a writable install folder might) never runs in it: the library
-// comes from the system folder, for the wrapper and the line check alike.
+// A rasapi32.dll beside the program never runs in it: the program, copied
+// into a folder that holds a planted one (the test's CMake builds it; it
+// leaves a named event when loaded), loads the system folder's library, for
+// whichever use comes first. A program of its own: in this one the library
+// is loaded already, and a load by the same name would find that, wherever
+// it searched; so would the program's second use after its first.
 TEST_F(RasLibraryTest, ALibraryBesideTheProgramIsNotLoaded) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, sizeof(exe));
-  std::string beside = exe;
-  beside = beside.substr(0, beside.find_last_of('\\') + 1) + "rasapi32.dll";
-  ASSERT_NE(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES) << beside << " is missing";
+  struct Case {
+    const char* what;
+    DWORD connection;
+    bool dialFromTray;
+    const char* firstCall;
+  };
+  const Case cases[] = {{"the connection check of Auto NetSense", 3, false, "RasEnumConnectionsA"},
+                        {"the tray's Dial", 1, true, "RasDialA"}};
+  const std::string exe = testing_support::ProgramExePath();
+  ASSERT_FALSE(exe.empty()) << "TETHERLY_EXE is not set";
+  char self[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof(self));
+  std::string planted = self;
+  planted = planted.substr(0, planted.find_last_of('\\') + 1) + "rasapi32.dll";
+  GetTempPathA(sizeof(temp), temp);
+  const std::string folder = std::string(temp) + "tetherly-planted";
+  const std::string log = folder + "\\rasapi32.log";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(exe.c_str(), (folder + "\\tetherly.exe").c_str(), FALSE)) << GetLastError();
+  ASSERT_TRUE(CopyFileA(planted.c_str(), (folder + "\\rasapi32.dll").c_str(), FALSE)) << planted;
+  testing_support::PointHostsAtLoopback(store_);
+  store_.Write(settings::kModemPromptToDial, 0);
+  // The system folder's library logs what the program asks of it.
+  auto logged = [&](const char* call) {
+    FILE* f = std::fopen(log.c_str(), "rb");
+    if (!f) return false;
+    char buf[4096];
+    std::string text;
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) text.append(buf, n);
+    std::fclose(f);
+    return text.find(call) != std::string::npos;
+  };
 
-  ASSERT_TRUE(ras_.Load());
-  RasLibrary::ConnectionActive();
-  std::vector<std::string> names;
-  EXPECT_EQ(dialup::ListEntryNames(names), 0u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileA(log.c_str());
+    store_.Write(settings::kConnection, c.connection);
+    SetEnvironmentVariableA("TETHERLY_TIME_SCALE", "0.01");
+    SetEnvironmentVariableA("TETHERLY_RAS_LOG", log.c_str());
+    testing_support::ProgramProcess program;
+    STARTUPINFOA si = {sizeof(si)};
+    std::string cmdline = "\"" + folder + "\\tetherly.exe\"";
+    const BOOL started = CreateProcessA(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.c_str(), &si, &program.info);
+    SetEnvironmentVariableA("TETHERLY_TIME_SCALE", nullptr);
+    SetEnvironmentVariableA("TETHERLY_RAS_LOG", nullptr);
+    ASSERT_TRUE(started) << GetLastError();
 
-  char system[MAX_PATH] = {}, loaded[MAX_PATH] = {};
-  GetSystemDirectoryA(system, sizeof(system));
-  GetModuleFileNameA(GetModuleHandleA("rasapi32.dll"), loaded, sizeof(loaded));
-  EXPECT_EQ(_stricmp(loaded, (std::string(system) + "\\rasapi32.dll").c_str()), 0) << loaded;
-  EXPECT_EQ(GetModuleHandleA(beside.c_str()), nullptr);
-  HANDLE planted = OpenEventA(SYNCHRONIZE, FALSE, "TetherlyPlantedRasapi32Loaded");
-  EXPECT_EQ(planted, nullptr) << "the library beside the program was loaded";
-  if (planted) CloseHandle(planted);
+    HWND status = testing_support::WaitForProcessWindow(program.info.dwProcessId, "Online Status Report", 20000);
+    ASSERT_NE(status, nullptr);
+    if (c.dialFromTray) PostMessageA(status, WM_COMMAND, IDM_DIAL, 0);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return logged(c.firstCall); }, 20000));
+    HANDLE marker = OpenEventA(SYNCHRONIZE, FALSE, "TetherlyPlantedRasapi32Loaded");
+    EXPECT_EQ(marker, nullptr) << "the rasapi32.dll beside the program was loaded";
+    if (marker) CloseHandle(marker);
+    PostMessageA(status, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+  }
+  DeleteFileA((folder + "\\tetherly.exe").c_str());
+  DeleteFileA((folder + "\\rasapi32.dll").c_str());
+  DeleteFileA(log.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 // The connection query counts any connection, through the same library.
