@@ -2,7 +2,6 @@
 // failed dials, and the stop after refused logins.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "dialup/RedialSequence.h"
@@ -68,14 +67,6 @@ TEST(RedialSequence, RefusedLogins) {
     EXPECT_TRUE(dialup::IsLoginRefusal(code)) << code;
   for (std::uint32_t code : {0u, 5u, 604u, 629u, 633u, 676u, 678u, 680u, 692u, 718u, 797u})
     EXPECT_FALSE(dialup::IsLoginRefusal(code)) << code;
-}
-
-TEST(RedialSequence, TheStopSaysSoBeforeTheError) {
-  const std::string error = "Access denied because username and/or password is invalid on the domain.";
-  const std::string text = dialup::RedialStoppedText(error);
-  EXPECT_EQ(text.find("Redialing stopped"), 0u) << text;
-  EXPECT_NE(text.find("3 times in a row"), std::string::npos) << text;
-  EXPECT_EQ(text.substr(text.size() - error.size()), error);
 }
 
 }  // namespace
