@@ -193,12 +193,14 @@ fi
 
 # ---- Dial-up: a simulated library and a loopback profile --------------------
 # The program dials "Loopback ISP" at start-up through a simulated rasapi32.dll
-# put beside it, which follows build/run/rasapi32-script.txt (written once,
+# put into the prefix's system folder (the program loads the library from
+# there only), which follows build/run/rasapi32-script.txt (written once,
 # read again at every dial: edit it to change what the next dial does) and
 # logs every call to build/run/rasapi32.log. MOUSE_WALK=1 turns on the idle
 # mouse walk (after one still minute; it moves your real pointer).
 cmake --build build/win -j "$(nproc)" --target simulated_rasapi32 >/dev/null
-cp build/win/tests/support/rasapi32/rasapi32.dll build/win/src/rasapi32.dll
+cp build/win/tests/support/rasapi32/rasapi32.dll "$WINEPREFIX/drive_c/windows/system32/rasapi32.dll"
+rm -f build/win/src/rasapi32.dll  # where earlier runs put it; never loaded from there
 ras_script=$run/rasapi32-script.txt
 if [ ! -f "$ras_script" ]; then
   cat > "$ras_script" <<'EOF'

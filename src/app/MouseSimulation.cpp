@@ -6,7 +6,8 @@
 
 namespace {
 
-// The real cursor; the waits keep the program's messages flowing.
+// The real cursor; the waits keep the program's messages flowing, at their
+// own short length for as long as the walk lasts.
 class CursorDevice : public mouse::WalkDevice {
  public:
   explicit CursorDevice(HWND controller) : controller_(controller) {}
@@ -17,12 +18,11 @@ class CursorDevice : public mouse::WalkDevice {
     return true;
   }
   void SetPos(mouse::Point to) override { SetCursorPos(static_cast<int>(to.x), static_cast<int>(to.y)); }
-  bool Wait(std::uint32_t ms) override {
-    return win::PumpFor(ms) && IsWindow(controller_);
-  }
+  bool Wait(std::uint32_t ms) override { return waits_.PumpFor(ms) && IsWindow(controller_); }
 
  private:
   HWND controller_;
+  win::PreciseWaits waits_;
 };
 
 // The screen in pixels, as the controller window's device context sees it.

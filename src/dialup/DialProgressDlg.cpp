@@ -91,12 +91,23 @@ void DialProgressDlg::OnOK() { ShowWindow(hwnd(), SW_HIDE); }
 void DialProgressDlg::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
 
 bool DialProgressDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  if (msg == kDialAnnouncedMessage) {
+    announcing_ = false;
+    if (!busy_) ReplayDeferredStates();
+    return true;
+  }
   if (msg != kDialStateMessage) return false;
   OnDialState(static_cast<DWORD>(wp), static_cast<DWORD>(lp));
   return true;
 }
 
 void DialProgressDlg::Dial() {
+  if (busy_ || dialing_ || !hwnd()) return;
+  redial_.End();
+  StartDial(false);
+}
+
+void DialProgressDlg::StartDial(bool automatic) {
   if (busy_ || dialing_ || !hwnd()) return;
   Busy busy(*this);
   // Dial during a countdown replaces the redial the countdown would make.
@@ -110,23 +121,41 @@ void DialProgressDlg::Dial() {
   dialing_ = true;
   SetButtonsIdle(false);
   SetDialState(0);
-  if (ras_.Dial(hwnd())) {
+  if (ras_.Dial(hwnd(), !automatic)) {
     if (!animating_) {
       StartTimerMark(kAnimationTimer, kAnimationMs);
       animating_ = true;
     }
     if (UseDialer()) PostEvent(kEventDialing);
+    // The library may have reported already (a state posted while it was
+    // starting the dial); what that state tells the controller must come
+    // after "dialing started", so states wait until this message is through.
+    announcing_ = true;
+    PostMessageA(hwnd(), kDialAnnouncedMessage, 0, 0);
     return;
   }
-  // Why it did not start has been shown.
   dialing_ = false;
   SetButtonsIdle(true);
   SetDialState(1);
   SetCaption(DialUpToCaption(profile));
+  // Why it did not start has been shown, except a refusal of a redial: with
+  // nobody at the screen a box would end the sequence, so it is shown here.
+  const DWORD refusal = ras_.dialRefusal();
+  if (!automatic || refusal == 0) return;
+  const DWORD shown = RaisedErrorCode(refusal, 600);
+  SetProgressText(ras_.DialUpErrorText(shown));
+  const std::string text = progress_;
+  OnDialFailed(text);
+  RetryAfterFailure(shown, text);
 }
 
 void DialProgressDlg::HangUp() {
   if (busy_ || !hwnd()) return;
+  redial_.End();
+  if (cancelButton_ || IsTimerRunning(kCountdownTimer)) {
+    CancelCountdown();
+    return;
+  }
   Busy busy(*this);
   const bool wasDialing = dialing_;
   userHangUp_ = true;
@@ -149,7 +178,7 @@ void DialProgressDlg::HangUp() {
 }
 
 void DialProgressDlg::OnDialState(DWORD state, DWORD error) {
-  if (busy_) {
+  if (busy_ || announcing_) {
     deferred_.emplace_back(state, error);
     return;
   }
@@ -158,15 +187,17 @@ void DialProgressDlg::OnDialState(DWORD state, DWORD error) {
   if (!dialing_) return;
   Busy busy(*this);
   std::string text;
+  DWORD shown = error;  // the error whose text is shown
+  bool neverConnected = false;
   if (state == kStateAuthNotify) {
-    text = error != 0 ? ras_.DialUpErrorText(RaisedErrorCode(error, 599))
-                      : ConnectionStateText(state);
+    shown = RaisedErrorCode(error, 599);
+    text = error != 0 ? ras_.DialUpErrorText(shown) : ConnectionStateText(state);
   } else if (state == kStateDisconnected) {
-    const bool wasConnected = IsTimerRunning(kLineMonitorTimer);
+    neverConnected = !IsTimerRunning(kLineMonitorTimer);
     LineDown();
     text = "Disconnected";
     // A line that never came up has no monitor to report its end.
-    if (!wasConnected && error == 0 && UseDialer()) PostEvent(kEventEnded);
+    if (neverConnected && error == 0 && UseDialer()) PostEvent(kEventEnded);
   } else if (state == kStateConnected) {
     text = "Connected";
     OnConnected();
@@ -176,10 +207,17 @@ void DialProgressDlg::OnDialState(DWORD state, DWORD error) {
     if (error != 0) text = ras_.DialUpErrorText(error);
   }
   SetProgressText(text);
-  if (error != 0) OnDialFailed(progress_);
+  if (error != 0) {
+    text = progress_;
+    OnDialFailed(text);
+    RetryAfterFailure(shown, text);
+  } else if (neverConnected) {
+    RetryAfterFailure(0, text);
+  }
 }
 
 void DialProgressDlg::OnConnected() {
+  redial_.Connected();
   StopTimerMark(kAnimationTimer);
   animating_ = false;
   if (!IsTimerRunning(kBlinkTimer)) {
@@ -206,6 +244,18 @@ void DialProgressDlg::OnDialFailed(const std::string& text) {
   TraceLine(("Dial-up error: " + text).c_str());
   if (UseDialer())
     SendMessageA(controller_, kDialEventMessage, kEventFailed, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DialProgressDlg::RetryAfterFailure(DWORD code, const std::string& text) {
+  if (!ReconnectOn()) return;
+  const int pause = redial_.Failed(code);
+  if (pause > 0) {
+    StartCountdown(pause);
+    return;
+  }
+  // The login was refused too often: the error stays, and why nothing follows.
+  SetProgressText(RedialStoppedText(text));
+  TraceLine("Redialing stopped: the login was refused three times in a row");
 }
 
 // State 8193 and the line monitor.
@@ -253,6 +303,8 @@ void DialProgressDlg::SetDialState(int state) {
 }
 
 bool DialProgressDlg::UseDialer() const { return store_.Read(settings::kModemUseDialer) == 1; }
+
+bool DialProgressDlg::ReconnectOn() const { return store_.Read(settings::kModemReconnect) == 1; }
 
 void DialProgressDlg::PostEvent(WPARAM event) {
   if (controller_) PostMessageA(controller_, kDialEventMessage, event, 0);

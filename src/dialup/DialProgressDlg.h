@@ -2,8 +2,10 @@
 // The program's own dialer window (dialog 234): dials the configured profile
 // through RasLibrary, shows the connection states as the library reports
 // them, animates its icon while dialing, blinks it when connected, watches
-// the line afterwards and, when the line drops without the user hanging up,
-// counts down ten seconds and dials again ("Reconnect").
+// the line afterwards and, with "Reconnect" 1, dials again after a countdown
+// when the line drops without the user hanging up or a dial ends in an error
+// (RedialSequence: growing pauses; a login refused three times in a row
+// stops it). The user's Dial, Hang Up or Cancel ends such a sequence.
 //
 // Lifecycle: the controller creates it on first need (visible when "Prompt
 // To Dial" is 1) and keeps it for the rest of the run; its close box and Esc
@@ -12,7 +14,8 @@
 // controller as message 32868.
 //
 // States: idle -> dialing (Dial) -> connected (state 8192) -> idle (Hang Up,
-// error, line down) -> countdown (a drop with "Reconnect" 1) -> dialing.
+// error, line down) -> countdown (a drop or an error with "Reconnect" 1) ->
+// dialing.
 // Everything runs on the user-interface thread.
 #include <windows.h>
 
@@ -23,6 +26,7 @@
 
 #include "base/DialEvents.h"
 #include "dialup/RasLibrary.h"
+#include "dialup/RedialSequence.h"
 #include "settings/SettingsStore.h"
 #include "win/Dialog.h"
 
@@ -35,6 +39,9 @@ inline constexpr WPARAM kEventDialing = dial_event::kDialing;
 inline constexpr WPARAM kEventConnected = dial_event::kConnected;
 inline constexpr WPARAM kEventEnded = dial_event::kEnded;
 inline constexpr WPARAM kEventFailed = dial_event::kError;
+
+// Posted by the dialog to itself behind its "dialing started" event.
+inline constexpr UINT kDialAnnouncedMessage = WM_APP + 120;
 
 class DialProgressDlg : public win::Dialog {
  public:
@@ -58,10 +65,12 @@ class DialProgressDlg : public win::Dialog {
   // Shows (restoring it when minimised) or hides the window.
   void Show(bool visible);
 
-  // The "&Dial" button. A dial, hang-up or countdown tick that arrives while
-  // one of these is still showing a box does nothing.
+  // The "&Dial" button, and the tray's Dial: the user's own dial, which
+  // ends a redial sequence. A dial, hang-up or countdown tick that arrives
+  // while one of these is still showing a box does nothing.
   void Dial();
-  // The "&Hang Up" button while it reads "&Hang Up".
+  // The "&Hang Up" button while it reads "&Hang Up", and the tray's Hang Up
+  // and Exit: ends a redial sequence (a countdown is cancelled) and the line.
   void HangUp();
   // 1 from Dial until the dial fails, is hung up or the line is found down.
   bool IsDialing() const { return dialing_; }
@@ -70,6 +79,7 @@ class DialProgressDlg : public win::Dialog {
   bool IsTimerRunning(UINT_PTR id) const;
   int countdown() const { return countdown_; }
   const std::string& progressText() const { return progress_; }
+  const RedialSequence& redialSequence() const { return redial_; }
   RasLibrary& library() { return ras_; }
 
  protected:
@@ -83,9 +93,16 @@ class DialProgressDlg : public win::Dialog {
  private:
   class Busy;
 
+  // `automatic`: the countdown's redial, which shows a refusal in the
+  // dialog rather than in a box and keeps the sequence going.
+  void StartDial(bool automatic);
   void OnDialState(DWORD state, DWORD error);
   void OnConnected();
   void OnDialFailed(const std::string& text);
+  // With "Reconnect" 1: the countdown to the next try, or the stop after
+  // refused logins. `code` is the error shown (0: the line went down first).
+  void RetryAfterFailure(DWORD code, const std::string& text);
+  void StartCountdown(int seconds);
   void LineDown();
   void OnLineMonitorTick();
   void OnCountdownTick();
@@ -107,16 +124,19 @@ class DialProgressDlg : public win::Dialog {
   void SetButtonsIdle(bool idle);
   void SetDialState(int state);
   bool UseDialer() const;
+  bool ReconnectOn() const;
   void PostEvent(WPARAM event);
 
   HWND controller_;
   std::function<void(int)> setDialState_;
   RasLibrary ras_;
+  RedialSequence redial_;
   SettingsStore store_;
   bool dialing_ = false;
   bool animating_ = false;
   bool userHangUp_ = false;
   bool cancelButton_ = false;  // "&Hang Up" reads "&Cancel"
+  bool announcing_ = false;    // "dialing started" is on its way to the controller
   int busy_ = 0;               // depth of wrapper calls in progress
   int frame_ = 0;
   int blinkTicks_ = 0;

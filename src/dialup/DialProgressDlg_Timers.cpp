@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "base/Trace.h"
 #include "dialup/DialTexts.h"
 #include "res/resource.h"
 #include "settings/SettingsSchema.h"
@@ -98,9 +99,16 @@ void DialProgressDlg::OnLineMonitorTick() {
   if (UseDialer()) PostEvent(kEventEnded);
   if (userHangUp_) {
     userHangUp_ = false;
-  } else if (store_.Read(settings::kModemReconnect) == 1 && !IsTimerRunning(kCountdownTimer)) {
-    StartTimerMark(kCountdownTimer, kCountdownMs);
+  } else if (ReconnectOn() && !IsTimerRunning(kCountdownTimer)) {
+    StartCountdown(redial_.Dropped());
   }
+}
+
+void DialProgressDlg::StartCountdown(int seconds) {
+  if (IsTimerRunning(kCountdownTimer)) return;
+  countdown_ = seconds;
+  StartTimerMark(kCountdownTimer, kCountdownMs);
+  TraceLine(("Redialing in " + std::to_string(seconds) + " seconds").c_str());
 }
 
 void DialProgressDlg::OnCountdownTick() {
@@ -112,7 +120,7 @@ void DialProgressDlg::OnCountdownTick() {
   SetProgressText(CountdownText(countdown_));
   if (countdown_-- > 1) return;
   StopCountdown();
-  Dial();
+  StartDial(true);
 }
 
 void DialProgressDlg::StopCountdown() {
@@ -125,6 +133,7 @@ void DialProgressDlg::StopCountdown() {
 }
 
 void DialProgressDlg::CancelCountdown() {
+  redial_.End();
   StopCountdown();
   SetProgressText("Re-connection cancelled.");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialup/RasApi.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace {
 HMODULE QueryModule() {
   static std::atomic<HMODULE> kept{nullptr};
   if (HMODULE m = kept.load()) return m;
-  HMODULE loaded = LoadLibraryA(dialup::kRasLibraryName);
+  HMODULE loaded = win::LoadSystemLibrary(dialup::kRasLibraryName);
   if (!loaded) return nullptr;
   HMODULE expected = nullptr;
   if (!kept.compare_exchange_strong(expected, loaded)) {
@@ -29,7 +30,7 @@ HMODULE QueryModule() {
 bool AnyDialUpConnection() {
   auto enumerate =
       dialup::FindEntry<dialup::RasEnumConnectionsFn>(QueryModule(), "RasEnumConnectionsA");
-  std::vector<dialup::RasConn> connections;
+  std::vector<dialup::RasHandle> connections;
   return enumerate && dialup::EnumerateConnections(enumerate, connections) == ERROR_SUCCESS &&
          !connections.empty();
 }

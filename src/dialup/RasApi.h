@@ -1,8 +1,8 @@
 #pragma once
 // The dial-up library's entry points as the program calls them: looked up by
-// name in a module loaded at run time, with the old record layouts. The
-// program never imports the library, so it starts where the library is
-// missing.
+// name in a module loaded at run time from the system folder, with the old
+// record layouts. The program never imports the library, so it starts where
+// the library is missing.
 #include <windows.h>
 
 #include <vector>
@@ -22,7 +22,8 @@ using RasDialFn = DWORD(WINAPI*)(void* extensions, LPCSTR phonebook, RasDialPara
                                  DWORD notifierType, void* notifier, RasHandle* connection);
 using RasHangUpFn = DWORD(WINAPI*)(RasHandle connection);
 using RasGetConnectStatusFn = DWORD(WINAPI*)(RasHandle connection, RasConnStatus* status);
-using RasEnumConnectionsFn = DWORD(WINAPI*)(RasConn* connections, LPDWORD bytes, LPDWORD count);
+// The records are RasConn or RasConnCurrent, told apart by their size field.
+using RasEnumConnectionsFn = DWORD(WINAPI*)(void* connections, LPDWORD bytes, LPDWORD count);
 using RasGetErrorStringFn = DWORD(WINAPI*)(UINT code, LPSTR text, DWORD size);
 
 // The entry point `name` of `module`, or null (GetLastError tells why).
@@ -37,8 +38,11 @@ Fn FindEntry(HMODULE module, const char* name) {
 
 // Enumerates the active connections: into one record first and, when the
 // library asks for more room (603, 610 or 614), once more into a buffer of
-// the size it reports. Returns the library's last answer; `connections`
-// holds the records it filled when that is 0.
-DWORD EnumerateConnections(RasEnumConnectionsFn enumerate, std::vector<RasConn>& connections);
+// the size it reports. A library that refuses the record's size (632) is
+// asked once more with the other layout (oldest or current); the layout it
+// took is asked first next time, and a change is traced. Returns the
+// library's last answer; `handles` holds the connections' handles, in the
+// library's order, when that is 0.
+DWORD EnumerateConnections(RasEnumConnectionsFn enumerate, std::vector<RasHandle>& handles);
 
 }  // namespace dialup

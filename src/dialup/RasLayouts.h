@@ -1,9 +1,10 @@
 #pragma once
-// The dial-up library's records in their oldest layouts, which every version
-// of the library accepts. The SDK's current layouts are larger and older
-// libraries refuse them, so the program declares its own. Sizes are those of
-// the platform the program is built for: the connection record holds a
-// handle, so it grows with the pointer (412 bytes on 32-bit, 424 on 64-bit).
+// The dial-up library's records as the system lays them out: packed to 4
+// bytes, as the system's own header declares them. The program uses their
+// oldest layouts, which every version of the library accepts, and the
+// current connection record for a library that no longer takes the oldest.
+// A pointer-sized handle in a 4-byte packing sits at offset 4 on 64-bit too,
+// so the oldest connection record is 412 bytes on 32-bit and 416 on 64-bit.
 // Portable: no <windows.h>.
 #include <cstddef>
 #include <cstdint>
@@ -21,18 +22,40 @@ inline constexpr std::size_t kMaxCallbackNumber = 128;
 inline constexpr std::size_t kMaxUserName = 256;
 inline constexpr std::size_t kMaxPassword = 256;
 inline constexpr std::size_t kMaxDomain = 15;
+inline constexpr std::size_t kMaxPath = 260;
+
+#pragma pack(push, 4)
 
 struct RasEntryName {
   std::uint32_t dwSize;
   char szEntryName[kMaxEntryName + 1];
 };
 
-struct RasConn {
+// Templates over the handle, so that both platforms' layouts are checked in
+// every build.
+template <typename Handle>
+struct BasicRasConn {
   std::uint32_t dwSize;
-  RasHandle hrasconn;
+  Handle hrasconn;
   char szEntryName[kMaxEntryName + 1];
   char szDeviceType[kMaxDeviceType + 1];
   char szDeviceName[kMaxDeviceName + 1];
+};
+
+// The current connection record: the oldest one and what later systems added.
+template <typename Handle>
+struct BasicRasConnCurrent {
+  std::uint32_t dwSize;
+  Handle hrasconn;
+  char szEntryName[kMaxEntryName + 1];
+  char szDeviceType[kMaxDeviceType + 1];
+  char szDeviceName[kMaxDeviceName + 1];
+  char szPhonebook[kMaxPath];
+  std::uint32_t dwSubEntry;
+  std::uint8_t guidEntry[16];
+  std::uint32_t dwFlags;
+  std::uint32_t luidLow;
+  std::int32_t luidHigh;
 };
 
 struct RasDialParams {
@@ -53,8 +76,22 @@ struct RasConnStatus {
   char szDeviceName[kMaxDeviceName + 1];
 };
 
+#pragma pack(pop)
+
+using RasConn = BasicRasConn<RasHandle>;
+using RasConnCurrent = BasicRasConnCurrent<RasHandle>;
+
+// 32-bit and 64-bit Windows, whichever this build is for.
+using RasConn32 = BasicRasConn<std::uint32_t>;
+using RasConn64 = BasicRasConn<std::uint64_t>;
+static_assert(sizeof(RasConn32) == 412 && offsetof(RasConn32, hrasconn) == 4, "32-bit connection record");
+static_assert(sizeof(RasConn64) == 416 && offsetof(RasConn64, hrasconn) == 4, "64-bit connection record");
+static_assert(offsetof(RasConn64, szEntryName) == 12, "64-bit connection record");
+static_assert(sizeof(BasicRasConnCurrent<std::uint32_t>) == 704, "32-bit current connection record");
+static_assert(sizeof(BasicRasConnCurrent<std::uint64_t>) == 708, "64-bit current connection record");
+static_assert(sizeof(RasConn) == (sizeof(void*) == 8 ? 416 : 412), "connection record");
+static_assert(offsetof(RasConn, hrasconn) == 4, "connection handle");
 static_assert(sizeof(RasEntryName) == 264, "entry name record");
-static_assert(sizeof(RasConn) == (sizeof(void*) == 8 ? 424 : 412), "connection record");
 static_assert(sizeof(RasDialParams) == 1052, "dial parameters");
 static_assert(sizeof(RasConnStatus) == 160, "connection status");
 
@@ -64,6 +101,7 @@ inline constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 inline constexpr std::uint32_t kErrorBufferTooSmall = 603;
 inline constexpr std::uint32_t kErrorBufferInvalid = 610;
 inline constexpr std::uint32_t kErrorOutOfBuffers = 614;
+inline constexpr std::uint32_t kErrorInvalidSize = 632;
 
 // Connection states the program reacts to.
 inline constexpr std::uint32_t kStateAuthNotify = 6;

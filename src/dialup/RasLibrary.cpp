@@ -13,6 +13,7 @@
 #include "win/Clock.h"
 #include "win/ErrorText.h"
 #include "win/MessageBox.h"
+#include "win/SystemLibrary.h"
 
 namespace dialup {
 namespace {
@@ -28,7 +29,7 @@ constexpr const char* kNoProfileText =
 constexpr const char* kTooLongText =
     "The dial-up profile name, login or password is too long for the dial-up library. Please "
     "shorten it via 'Configurations -> ISP -> Logon Options' menu";
-constexpr DWORD kErrorTextBytes = 256;
+constexpr DWORD kErrorTextBytes = 512;  // the library's documented longest text
 constexpr int kEnumerationAttempts = 3;  // the phonebook may grow between two asks
 // More entries than any phonebook holds; a larger request is a wrong answer.
 constexpr std::size_t kMaxEntries = 65536;
@@ -53,7 +54,7 @@ RasLibrary::~RasLibrary() { Unload(); }
 
 bool RasLibrary::Load() {
   if (loaded_) return true;
-  library_ = LoadLibraryA(kRasLibraryName);
+  library_ = win::LoadSystemLibrary(kRasLibraryName);
   if (library_) {
     loaded_ = true;
     loadError_ = ERROR_SUCCESS;
@@ -118,7 +119,8 @@ std::string RasLibrary::ProfileName() const {
   return profile;
 }
 
-bool RasLibrary::Dial(HWND notify) {
+bool RasLibrary::Dial(HWND notify, bool showRefusal) {
+  dialRefusal_ = 0;
   if (!Load()) return false;
   g_notifyWindow.store(notify);
   const std::string profile = ProfileName();
@@ -151,9 +153,10 @@ bool RasLibrary::Dial(HWND notify) {
     return true;
   }
   TraceLine(("The dial could not start: dial-up error " + std::to_string(rc)).c_str());
+  dialRefusal_ = rc;
   // A half-started dial holds a handle the library wants back.
   HangUpCurrent();
-  ShowDialUpError(rc);
+  if (showRefusal) ShowDialUpError(rc);
   return false;
 }
 
@@ -223,13 +226,13 @@ bool RasLibrary::HangUpPrevious() {
     ShowSystemError(GetLastError());
     return false;
   }
-  std::vector<RasConn> connections;
+  std::vector<RasHandle> connections;
   rc = EnumerateConnections(enumerate, connections);
   if (rc != ERROR_SUCCESS) {
     ReportRefusal(rc);
     return false;
   }
-  if (!connections.empty() && connections[0].hrasconn) hangUp(connections[0].hrasconn);
+  if (!connections.empty() && connections[0]) hangUp(connections[0]);
   store_.Write(settings::kModemPrevRasHandle, 0);
   return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The dial-up library wrapper. "rasapi32.dll" is loaded at run time and each
-// entry point is looked up just before use, so the program runs where the
-// library is missing (a notice says so when the user asks for dial-up).
+// The dial-up library wrapper. "rasapi32.dll" is loaded at run time, from the
+// system folder only, and each entry point is looked up just before use, so
+// the program runs where the library is missing (a notice says so when the
+// user asks for dial-up).
 //
 // Lifecycle: idle until the first Load. Listing entries unloads the library
 // again; dialing and hanging up keep it loaded until the wrapper is deleted.
@@ -50,8 +51,12 @@ class RasLibrary {
   // The "Profile" setting; empty when unset.
   std::string ProfileName() const;
   // Starts dialing the profile; states arrive at `notify` as kDialStateMessage.
-  // True when the dial has started. What went wrong has been shown.
-  bool Dial(HWND notify);
+  // True when the dial has started. What went wrong has been shown, except
+  // a dial the library refused when `showRefusal` is false: then
+  // dialRefusal() tells its error, for the caller to show.
+  bool Dial(HWND notify, bool showRefusal = true);
+  // The library's answer to the last dial it refused at once; 0 otherwise.
+  DWORD dialRefusal() const { return dialRefusal_; }
   // Ends the current connection and waits (bounded) until the library lets
   // go of it. True when it was hung up.
   bool HangUpCurrent();
@@ -62,7 +67,7 @@ class RasLibrary {
   static const char* StateText(DWORD state) { return ConnectionStateText(state); }
   // The library's text for `code` (raised by 600 below 600) in a box.
   void ShowDialUpError(DWORD code);
-  // The library's text for `code` as it is (at most 255 characters); empty,
+  // The library's text for `code` as it is (at most 511 characters); empty,
   // after a system-error box, when the library has none.
   std::string DialUpErrorText(DWORD code);
   // The system's text for `code` in an "Error" box.
@@ -78,7 +83,7 @@ class RasLibrary {
   bool ReconnectOn() const;
   // Shows a refused hang-up, unless the program redials by itself.
   void ReportRefusal(DWORD rc);
-  // The library's text through a 256-byte buffer; false, with the lookup's
+  // The library's text through a 512-byte buffer; false, with the lookup's
   // own answer in `failure`, when it has none.
   bool LookUpErrorText(DWORD code, std::string& text, DWORD& failure);
   bool ReadDialParams(const std::string& profile, RasDialParams& params);
@@ -91,6 +96,7 @@ class RasLibrary {
   DWORD loadError_ = 0;
   RasHandle current_ = nullptr;
   HWND owner_ = nullptr;
+  DWORD dialRefusal_ = 0;
 };
 
 }  // namespace dialup

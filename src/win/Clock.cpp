@@ -1,11 +1,17 @@
 #include "win/Clock.h"
 
+#include <mmsystem.h>
+
 #include <atomic>
 #include <cstdlib>
 
 namespace win {
 namespace {
 std::atomic<double> g_scale{1.0};
+std::atomic<TimerObserver> g_timerObserver{nullptr};
+std::atomic<bool> g_systemTimerPeriodOnly{false};
+// Not in every SDK header yet.
+constexpr DWORD kHighResolutionTimerFlag = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 }
 
 void SetTimeScale(double scale) {
@@ -34,12 +40,15 @@ DWORD ScaledMs(DWORD ms) {
 void SleepMs(DWORD ms) { ::Sleep(ScaledMs(ms)); }
 
 UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms) {
+  if (TimerObserver observe = g_timerObserver.load()) observe(hwnd, id, ms);
   return ::SetTimer(hwnd, id, ScaledMs(ms), nullptr);
 }
 
 UINT_PTR StartTimerScaled(HWND hwnd, UINT_PTR id, DWORD scaledMs) {
   return ::SetTimer(hwnd, id, scaledMs ? scaledMs : 1, nullptr);
 }
+
+void SetTimerObserver(TimerObserver observer) { g_timerObserver.store(observer); }
 
 DWORD WaitForOne(HANDLE handle, DWORD ms) {
   return ::WaitForSingleObject(handle, ScaledMs(ms));
@@ -124,6 +133,50 @@ bool PumpFor(DWORD ms) {
     if (now + 500 >= end) return true;
     const DWORD left = static_cast<DWORD>((end - now + 500) / 1000);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
+  }
+}
+
+}  // namespace win
+
+namespace win {
+
+PreciseWaits::PreciseWaits() {
+  if (!g_systemTimerPeriodOnly.load()) {
+    // Systems before Windows 10 1803 refuse the flag (ERROR_INVALID_PARAMETER).
+    timer_ = CreateWaitableTimerExA(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS);
+    if (timer_) {
+      kind_ = Kind::HighResolutionTimer;
+      return;
+    }
+  }
+  if (timeBeginPeriod(1) == TIMERR_NOERROR) kind_ = Kind::SystemTimerPeriod;
+}
+
+PreciseWaits::~PreciseWaits() {
+  if (timer_) CloseHandle(timer_);
+  if (kind_ == Kind::SystemTimerPeriod) timeEndPeriod(1);
+}
+
+void PreciseWaits::UseSystemTimerPeriodOnly(bool only) { g_systemTimerPeriodOnly.store(only); }
+
+bool PreciseWaits::PumpFor(DWORD ms) {
+  if (!timer_) return win::PumpFor(ms);
+  LARGE_INTEGER due;
+  due.QuadPart = -static_cast<LONGLONG>(ScaledMs(ms)) * 10000;  // relative, in 100 ns units
+  if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) return win::PumpFor(ms);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        CancelWaitableTimer(timer_);
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    const DWORD rc = MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (rc != WAIT_OBJECT_0 + 1) return true;  // due (or a wait that cannot be made)
   }
 }
 

@@ -20,6 +20,10 @@ void SleepMs(DWORD ms);
 UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms);
 // As above for a period already in scaled time (the rest of a scaled wait).
 UINT_PTR StartTimerScaled(HWND hwnd, UINT_PTR id, DWORD scaledMs);
+// Tests: told of every timer started through StartTimer, with its period as
+// asked for (before scaling). Null stops it.
+using TimerObserver = void (*)(HWND hwnd, UINT_PTR id, DWORD requestedMs);
+void SetTimerObserver(TimerObserver observer);
 DWORD WaitForOne(HANDLE handle, DWORD ms);
 DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms);
 
@@ -39,4 +43,31 @@ DWORD WaitForAnyAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 // keep painting. Measured with the performance counter, so short waits keep
 // their length. False when WM_QUIT arrived (it is posted again for the loop).
 bool PumpFor(DWORD ms);
+
+// Short waits at their own length, for a run of them (the mouse walk's 3 and
+// 2 ms steps): a plain wait ends on the system's timer tick, 15.6 ms unless
+// some program asked for less. Takes a high-resolution waitable timer where
+// the system has one (Windows 10 1803 and later); elsewhere it holds the
+// system timer at 1 ms (timeBeginPeriod) while it lives, and no longer.
+class PreciseWaits {
+ public:
+  enum class Kind { HighResolutionTimer, SystemTimerPeriod, Plain };
+
+  PreciseWaits();
+  ~PreciseWaits();
+  PreciseWaits(const PreciseWaits&) = delete;
+  PreciseWaits& operator=(const PreciseWaits&) = delete;
+
+  // As PumpFor: waits `ms` (scaled) while dispatching this thread's
+  // messages; false when WM_QUIT arrived (it is posted again for the loop).
+  bool PumpFor(DWORD ms);
+  Kind kind() const { return kind_; }
+
+  // Tests: the fallback as on a system without high-resolution timers.
+  static void UseSystemTimerPeriodOnly(bool only);
+
+ private:
+  HANDLE timer_ = nullptr;
+  Kind kind_ = Kind::Plain;
+};
 }  // namespace win

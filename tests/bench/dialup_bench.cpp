@@ -1,11 +1,13 @@
 // Dial-up and mouse-walk costs. Prints figures; asserts nothing. Run under
 // Wine with a display (the walk moves the real cursor) and the simulated
-// dial-up library beside it:
+// dial-up library in the prefix's system folder:
 //   WINEDLLOVERRIDES=rasapi32=n,b scripts/wine-run.sh $PWD/build/win/wine-x11
 //       build/win/tests/bench/dialup_bench.exe   (one line)
 //
 // 1. A 1000-pixel walk at real pace: milliseconds per pixel, and the longest
-//    wait of a message another thread sends to the walking window meanwhile.
+//    wait of a message another thread sends to the walking window meanwhile;
+//    then shorter walks taking turns with waits that end on the timer tick
+//    (as the walk had before), its own, and its own system-timer fallback.
 // 2. A hang-up whose library never lets go, waited for up to its bound: wall
 //    and processor time, against the same time spent polling with zero-length
 //    sleeps.
@@ -14,6 +16,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "app/MouseSimulation.h"
 #include "dialup/RasLibrary.h"
@@ -63,6 +67,57 @@ DWORD WINAPI Ping(void* arg) {
   return 0;
 }
 
+// The real cursor with one of three kinds of waits: the dispatching wait the
+// walk used before it had its own (ends on the system's timer tick), the
+// walk's own, and the walk's own as on a system without high-resolution timers.
+class BenchCursor : public mouse::WalkDevice {
+ public:
+  enum Kind { kTickWaits, kPrecise, kPeriodFallback };
+  explicit BenchCursor(Kind kind) : kind_(kind) {
+    if (kind != kTickWaits) {
+      win::PreciseWaits::UseSystemTimerPeriodOnly(kind == kPeriodFallback);
+      waits_ = std::make_unique<win::PreciseWaits>();
+      win::PreciseWaits::UseSystemTimerPeriodOnly(false);
+    }
+  }
+  bool GetPos(mouse::Point& at) override {
+    POINT p;
+    if (!GetCursorPos(&p)) return false;
+    at = {p.x, p.y};
+    return true;
+  }
+  void SetPos(mouse::Point to) override { SetCursorPos(static_cast<int>(to.x), static_cast<int>(to.y)); }
+  bool Wait(std::uint32_t ms) override { return waits_ ? waits_->PumpFor(ms) : win::PumpFor(ms); }
+
+ private:
+  Kind kind_;
+  std::unique_ptr<win::PreciseWaits> waits_;
+};
+
+// Milliseconds per pixel of 200-pixel walks, the three kinds of waits taking
+// turns (the machine's load changes between rounds).
+void WalkKinds() {
+  const char* names[] = {"waits ending on the timer tick (the walk before)", "the walk's own waits",
+                         "the walk's own waits, system-timer fallback"};
+  std::vector<double> perPixel[3];
+  for (int round = 0; round < 5; ++round) {
+    for (int kind = 0; kind < 3; ++kind) {
+      SetCursorPos(300, 100);
+      BenchCursor cursor(static_cast<BenchCursor::Kind>(kind));
+      const double start = NowMs();
+      const mouse::WalkResult walk = mouse::Walk(cursor, {300, 300});
+      if (walk.end != mouse::WalkEnd::Arrived) return;
+      perPixel[kind].push_back((NowMs() - start) / walk.steps);
+    }
+  }
+  for (int kind = 0; kind < 3; ++kind) {
+    std::vector<double>& v = perPixel[kind];
+    std::sort(v.begin(), v.end());
+    std::printf("walk, %s: %.2f / %.2f / %.2f ms per pixel (min / median / max of %zu)\n", names[kind], v.front(),
+                v[v.size() / 2], v.back(), v.size());
+  }
+}
+
 void WalkPace() {
   win::Window window;
   window.Create("TetherlyBenchWalk", "", WS_POPUP, 0, 0, 0, 0, 0, nullptr, nullptr);
@@ -84,6 +139,11 @@ void WalkPace() {
   }
   std::printf("walk: %u pixels in %.0f ms = %.2f ms per pixel (5 ms of waits a pixel)\n", walk.steps,
               elapsed, elapsed / walk.steps);
+  {
+    win::PreciseWaits waits;
+    const char* kinds[] = {"a high-resolution waitable timer", "the system timer at 1 ms", "plain waits"};
+    std::printf("walk: its waits run on %s\n", kinds[static_cast<int>(waits.kind())]);
+  }
   std::printf("walk: %d messages sent to the walking window, the longest waited %.2f ms\n", pinger.sent,
               pinger.longestMs);
   // The same steps with plain sleeps, which answer nothing meanwhile.
@@ -97,6 +157,7 @@ void WalkPace() {
     GetCursorPos(&p);
   }
   std::printf("walk: the same steps with plain sleeps take %.2f ms a pixel here\n", (NowMs() - sleeps) / 200);
+  WalkKinds();
 }
 
 void HangUpWait() {

@@ -97,7 +97,7 @@ TEST(DialTexts, RequestedSizesBecomeWholeRecordsWithinBounds) {
   EXPECT_EQ(RecordsFor(800, 264, 100), 4u);  // a part of a record needs a whole one
   EXPECT_EQ(RecordsFor(0, 264, 100), 0u);
   EXPECT_EQ(RecordsFor(264 * 101, 264, 100), 0u);
-  EXPECT_EQ(RecordsFor(0xFFFFFFFFu, 424, 1024), 0u);
+  EXPECT_EQ(RecordsFor(0xFFFFFFFFu, 416, 1024), 0u);
 }
 
 TEST(DialTexts, TheDotsStopAtTheBuffer) {

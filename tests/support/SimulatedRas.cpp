@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "support/MessagePump.h"
+#include "win/SystemLibrary.h"
 
 namespace testing_support {
 
@@ -14,12 +15,14 @@ void Find(HMODULE module, const char* name, Fn& fn) {
 }  // namespace
 
 SimulatedRas::SimulatedRas() {
-  module_ = LoadLibraryA("rasapi32.dll");
+  module_ = win::LoadSystemLibrary("rasapi32.dll");
   Find(module_, "SimRasReset", reset_);
   Find(module_, "SimRasScript", script_);
   Find(module_, "SimRasLog", log_);
   Find(module_, "SimRasLastDialParams", params_);
   Find(module_, "SimRasDropLine", drop_);
+  Find(module_, "SimRasCallCount", callCount_);
+  Find(module_, "SimRasFootprint", footprint_);
   if (reset_) reset_();
 }
 
@@ -65,5 +68,11 @@ std::vector<BYTE> SimulatedRas::LastDialParams() const {
 void SimulatedRas::DropLine(bool notify) {
   if (drop_) drop_(notify ? TRUE : FALSE);
 }
+
+int SimulatedRas::CallCount(const std::string& name) const {
+  return callCount_ ? static_cast<int>(callCount_(name.c_str())) : -1;
+}
+
+DWORD SimulatedRas::Footprint() const { return footprint_ ? footprint_() : 0; }
 
 }  // namespace testing_support

@@ -1,9 +1,9 @@
 #pragma once
 // The simulated dial-up library (tests/support/rasapi32) as a test in the
-// same process drives it: the test program's CMake puts it beside the
-// program with tetherly_use_simulated_ras, and this loads the same module the
-// program will load, resets it, scripts it and reads its call log.
-// Script lines are listed at the top of rasapi32/SimulatedRas.cpp.
+// same process drives it: the test's CMake puts it into the Wine prefix's
+// system folder with tetherly_use_simulated_ras, and this loads the same
+// module the program will load (from there), resets it, scripts it and reads
+// its call log. Script lines are listed at the top of rasapi32/SimulatedRas.cpp.
 #include <windows.h>
 
 #include <string>
@@ -30,6 +30,12 @@ class SimulatedRas {
   std::vector<BYTE> LastDialParams() const;
   // Drops every connected line now, with state 8193 to the callback when `notify`.
   void DropLine(bool notify);
+  // How often the entry point `name` was called since the reset, whatever
+  // the log (the latest 64 KiB) still holds.
+  int CallCount(const std::string& name) const;
+  // The bytes the library holds for its log, connections and last dial.
+  DWORD Footprint() const;
+  HMODULE module() const { return module_; }
 
  private:
   HMODULE module_ = nullptr;
@@ -38,6 +44,8 @@ class SimulatedRas {
   DWORD(WINAPI* log_)(char*, DWORD) = nullptr;
   DWORD(WINAPI* params_)(BYTE*, DWORD) = nullptr;
   void(WINAPI* drop_)(BOOL) = nullptr;
+  DWORD(WINAPI* callCount_)(const char*) = nullptr;
+  DWORD(WINAPI* footprint_)() = nullptr;
 };
 
 }  // namespace testing_support

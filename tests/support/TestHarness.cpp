@@ -56,6 +56,17 @@ void TraceRecorder::Clear() {
   TraceLines().clear();
 }
 
+DWORD OpenHandleCount() {
+  // Handle values are multiples of 4, handed out from the lowest free one.
+  constexpr ULONG_PTR kHighest = 0x20000;
+  DWORD count = 0;
+  for (ULONG_PTR value = 4; value <= kHighest; value += 4) {
+    DWORD flags = 0;
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+  }
+  return count;
+}
+
 TimeScale::TimeScale(double scale) : previous_(win::TimeScale()) { win::SetTimeScale(scale); }
 
 TimeScale::~TimeScale() { win::SetTimeScale(previous_); }

@@ -30,6 +30,10 @@ class TraceRecorder {
   static void Clear();
 };
 
+// The handles this process holds, found by asking for each possible value
+// (Wine 8's GetProcessHandleCount answers 0, for this process too).
+DWORD OpenHandleCount();
+
 class TimeScale {
  public:
   explicit TimeScale(double scale);

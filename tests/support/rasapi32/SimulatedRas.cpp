@@ -1,6 +1,7 @@
 // A dial-up library for tests: our own rasapi32.dll with the six entry points
-// the program uses, put beside the program under test and loaded in front of
-// Wine's with WINEDLLOVERRIDES="rasapi32=n,b" (Wine's own cannot dial).
+// the program uses, put into the Wine prefix's system folder (where the
+// program loads it from) and loaded in front of Wine's own with
+// WINEDLLOVERRIDES="rasapi32=n,b" (Wine's own cannot dial).
 //
 // What it does is scripted, by the file named in TETHERLY_RAS_SCRIPT (read
 // again at every dial, so a person may edit it between dials) or by the
@@ -13,6 +14,8 @@
 //   dial-handle HEX            the handle RasDialA gives (default: counted)
 //   state STATE DELAY [ERROR]  sent to the callback DELAY ms after the one before
 //   drop DELAY [notify]        after the last state the line drops (state 8193 with notify)
+//   then                       what follows is the next dial's (dial-result,
+//                              state, drop); the last dial's is every later one's
 //   hangup-result CODE         RasHangUpA answers CODE and keeps the line
 //   hangup-complete MS|never   how long the handle stays valid after a hang-up
 //   hangup-status CODE         what RasGetConnectStatusA answers then (default 6)
@@ -21,15 +24,24 @@
 //   error-string-result CODE RESULT   RasGetErrorStringA fails for CODE
 //   connection HEX NAME        a connection that exists already
 //   enum-connections-result CODE      RasEnumConnectionsA answers CODE
+//   connection-records current the oldest connection record is refused (632),
+//                              as a newer system may do (default: any)
 //
-// Every call is logged with its arguments (SimRasLog, and the file named in
-// TETHERLY_RAS_LOG). Record sizes are checked against the oldest layouts of
-// this platform (entry 264, connection 424 on x64, parameters 1052, status
-// 160); any other size gets 632, as a real library answers.
+// Every call is logged with its arguments (SimRasLog keeps the latest 64 KiB
+// of it in memory; the file named in TETHERLY_RAS_LOG gets all of it).
+//
+// Record sizes are those of the system's own header (mingw-w64's ras.h,
+// packed to 4 bytes), never the program's: each record's oldest layout (up
+// to the first field a later version added, rounded up to 4) and its full
+// current one. Any other size gets 632, as a real library answers. The
+// records are read and filled at the header's offsets.
 #include <windows.h>
+#include <ras.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -39,22 +51,33 @@
 
 namespace {
 
-constexpr DWORD kEntrySize = 264;
-constexpr DWORD kConnSize = sizeof(void*) == 8 ? 424 : 412;
-constexpr DWORD kParamsSize = 1052;
-constexpr DWORD kStatusSize = 160;
-constexpr DWORD kNameField = 257;
+constexpr DWORD RoundUp4(size_t n) { return static_cast<DWORD>((n + 3) & ~size_t{3}); }
+
+// The oldest layouts, which every version of the library accepts.
+constexpr DWORD kEntrySize = RoundUp4(offsetof(RASENTRYNAMEA, dwFlags));
+constexpr DWORD kConnSize = RoundUp4(offsetof(RASCONNA, szPhonebook));
+constexpr DWORD kParamsSize = RoundUp4(offsetof(RASDIALPARAMSA, dwSubEntry));
+constexpr DWORD kStatusSize = RoundUp4(offsetof(RASCONNSTATUSA, szPhoneNumber));
+// Where the fields are.
+constexpr size_t kEntryName = offsetof(RASENTRYNAMEA, szEntryName);
+constexpr size_t kConnHandle = offsetof(RASCONNA, hrasconn), kConnName = offsetof(RASCONNA, szEntryName);
+constexpr size_t kParamEntry = offsetof(RASDIALPARAMSA, szEntryName),
+                 kParamPhone = offsetof(RASDIALPARAMSA, szPhoneNumber),
+                 kParamCallback = offsetof(RASDIALPARAMSA, szCallbackNumber),
+                 kParamUser = offsetof(RASDIALPARAMSA, szUserName),
+                 kParamPassword = offsetof(RASDIALPARAMSA, szPassword),
+                 kParamDomain = offsetof(RASDIALPARAMSA, szDomain);
+constexpr size_t kStatusState = offsetof(RASCONNSTATUSA, rasconnstate),
+                 kStatusError = offsetof(RASCONNSTATUSA, dwError);
+constexpr DWORD kNameField = RAS_MaxEntryName + 1;
 constexpr DWORD kInvalidSize = 632;
 constexpr DWORD kBufferTooSmall = 603;
 constexpr DWORD kInvalidHandle = 6;
 constexpr DWORD kConnected = 8192;
 constexpr DWORD kDisconnected = 8193;
 constexpr UINT kDialEvent = 0xCCCD;  // WM_RASDIALEVENT
-// Offsets in the old dial parameters.
-constexpr size_t kParamEntry = 4, kParamPhone = 261, kParamCallback = 390, kParamUser = 519,
-                 kParamPassword = 776, kParamDomain = 1033;
-// Offsets in the connection record (after the pointer-sized handle).
-constexpr size_t kConnHandle = sizeof(void*), kConnName = 2 * sizeof(void*);
+// What the in-memory log keeps: the latest lines up to this many bytes.
+constexpr size_t kLogBytes = 64 * 1024;
 
 using Notifier = void(WINAPI*)(UINT, DWORD, DWORD);
 
@@ -62,14 +85,19 @@ struct Step {
   DWORD state = 0, delayMs = 0, error = 0;
 };
 
-struct Script {
-  std::vector<std::string> entries;
-  DWORD enumEntriesResult = 0;
+// What one dial does.
+struct DialPlan {
   DWORD dialResult = 0;
-  ULONG_PTR dialHandle = 0;
   std::vector<Step> steps;
   long dropMs = -1;
   bool dropNotify = false;
+};
+
+struct Script {
+  std::vector<std::string> entries;
+  DWORD enumEntriesResult = 0;
+  ULONG_PTR dialHandle = 0;
+  std::vector<DialPlan> plans{1};  // one per dial; the last one for every later dial
   DWORD hangUpResult = 0;
   long hangUpCompleteMs = 0;  // -1: never
   DWORD hangUpStatus = kInvalidHandle;
@@ -78,7 +106,14 @@ struct Script {
   std::map<DWORD, DWORD> errorStringResults;
   std::vector<std::pair<ULONG_PTR, std::string>> connections;
   DWORD enumConnectionsResult = 0;
+  bool currentConnectionsOnly = false;
 };
+
+// Whether the library takes a record of `size` whose oldest layout is
+// `oldest` bytes and whose current one is `current`.
+bool Takes(DWORD size, DWORD oldest, DWORD current, bool currentOnly = false) {
+  return size == current || (size == oldest && !currentOnly);
+}
 
 struct Connection {
   ULONG_PTR handle = 0;
@@ -88,16 +123,27 @@ struct Connection {
   bool hungUp = false;
   DWORD hungUpAt = 0;
   Notifier notifier = nullptr;
-  HANDLE stop = nullptr;  // set at hang-up: the dial sends nothing more
+  HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // set at hang-up: the dial sends nothing more
+
+  Connection() = default;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  ~Connection() {
+    if (stop) CloseHandle(stop);
+  }
 };
 
 struct State {
   CRITICAL_SECTION lock;
   Script script;
+  std::string scriptText;
+  size_t dials = 0;         // RasDialA calls under this script
   bool controlled = false;  // scripted by calls: the file is not read
   std::vector<std::shared_ptr<Connection>> connections;
   std::set<ULONG_PTR> materialized;  // script connections already made
-  std::vector<std::string> log;
+  std::deque<std::string> log;
+  size_t logBytes = 0;
+  std::map<std::string, DWORD> calls;  // per entry point, since the last reset
   std::vector<BYTE> lastParams;
   ULONG_PTR nextHandle = 0x1000;
   DWORD started = GetTickCount();
@@ -123,7 +169,14 @@ std::string Env(const char* name) {
 
 void Log(const std::string& line) {
   Guard g;
-  S().log.push_back(line);
+  State& s = S();
+  s.log.push_back(line);
+  s.logBytes += line.size() + 1;
+  while (s.logBytes > kLogBytes && s.log.size() > 1) {
+    s.logBytes -= s.log.front().size() + 1;
+    s.log.pop_front();
+  }
+  ++s.calls[line.substr(0, line.find(' '))];
   std::string path = Env("TETHERLY_RAS_LOG");
   if (path.empty()) return;
   if (FILE* f = std::fopen(path.c_str(), "a")) {
@@ -179,15 +232,15 @@ Script Parse(const std::string& text) {
     } else if (key == "enum-entries-result") {
       in >> script.enumEntriesResult;
     } else if (key == "dial-result") {
-      in >> script.dialResult;
+      in >> script.plans.back().dialResult;
     } else if (key == "dial-handle") {
       script.dialHandle = ParseHex(rest);
     } else if (key == "state") {
-      script.steps.push_back(ParseStep(in));
+      script.plans.back().steps.push_back(ParseStep(in));
     } else if (key == "drop") {
       std::string notify;
-      in >> script.dropMs >> notify;
-      script.dropNotify = notify == "notify";
+      in >> script.plans.back().dropMs >> notify;
+      script.plans.back().dropNotify = notify == "notify";
     } else if (key == "hangup-result") {
       in >> script.hangUpResult;
     } else if (key == "hangup-complete") {
@@ -213,15 +266,22 @@ Script Parse(const std::string& text) {
       script.connections.emplace_back(ParseHex(handle), name);
     } else if (key == "enum-connections-result") {
       in >> script.enumConnectionsResult;
+    } else if (key == "then") {
+      script.plans.emplace_back();
+    } else if (key == "connection-records") {
+      script.currentConnectionsOnly = rest == "current";
     }
   }
   return script;
 }
 
-// Called with the lock held.
-void Adopt(Script script) {
+// Called with the lock held. A script that differs from the one in use
+// starts again at its first dial plan.
+void Adopt(const std::string& text) {
   State& s = S();
-  s.script = std::move(script);
+  if (text != s.scriptText) s.dials = 0;
+  s.scriptText = text;
+  s.script = Parse(text);
   for (const auto& [handle, name] : s.script.connections) {
     if (!s.materialized.insert(handle).second) continue;
     auto c = std::make_shared<Connection>();
@@ -229,7 +289,6 @@ void Adopt(Script script) {
     c->entry = name;
     c->state = kConnected;
     c->listed = true;
-    c->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     s.connections.push_back(c);
   }
 }
@@ -245,7 +304,7 @@ void ReadScriptFile() {
   size_t n;
   while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) text.append(buf, n);
   std::fclose(f);
-  Adopt(Parse(text));
+  Adopt(text);
 }
 
 // Called with the lock held.
@@ -337,9 +396,13 @@ void StartThread(LPTHREAD_START_ROUTINE routine, void* arg) {
 
 extern "C" {
 
-__declspec(dllexport) DWORD WINAPI RasEnumEntriesA(LPCSTR, LPCSTR phonebook, BYTE* entries,
-                                                   DWORD* bytes, DWORD* count) {
+// The entry points with the header's own signatures; records are handled as
+// bytes at the header's offsets, with the stride the caller's size field gives.
+
+__declspec(dllexport) DWORD WINAPI RasEnumEntriesA(LPCSTR, LPCSTR phonebook, LPRASENTRYNAMEA records,
+                                                   LPDWORD bytes, LPDWORD count) {
   ReadScriptFile();
+  BYTE* entries = reinterpret_cast<BYTE*>(records);
   const DWORD size = entries ? *reinterpret_cast<DWORD*>(entries) : 0;
   const DWORD given = bytes ? *bytes : 0;
   DWORD rc = 0;
@@ -348,10 +411,10 @@ __declspec(dllexport) DWORD WINAPI RasEnumEntriesA(LPCSTR, LPCSTR phonebook, BYT
     Guard g;
     const Script& script = S().script;
     n = static_cast<DWORD>(script.entries.size());
-    needed = n * kEntrySize;
+    needed = n * size;
     if (!entries || !bytes || !count) {
       rc = ERROR_INVALID_PARAMETER;
-    } else if (size != kEntrySize) {
+    } else if (!Takes(size, kEntrySize, sizeof(RASENTRYNAMEA))) {
       rc = kInvalidSize;
     } else if (script.enumEntriesResult != 0) {
       rc = script.enumEntriesResult;
@@ -361,11 +424,12 @@ __declspec(dllexport) DWORD WINAPI RasEnumEntriesA(LPCSTR, LPCSTR phonebook, BYT
       rc = kBufferTooSmall;
     } else {
       for (DWORD i = 0; i < n; ++i) {
-        BYTE* name = entries + i * kEntrySize + 4;
+        BYTE* record = entries + i * size;
+        std::memset(record + sizeof(DWORD), 0, size - sizeof(DWORD));
+        *reinterpret_cast<DWORD*>(record) = size;
         const std::string& text = script.entries[i];
-        std::memset(name, 0, kNameField);
         // A name of 257 characters or more fills the field with no terminator.
-        std::memcpy(name, text.data(), text.size() < kNameField ? text.size() : kNameField);
+        std::memcpy(record + kEntryName, text.data(), text.size() < kNameField ? text.size() : kNameField);
       }
       *bytes = needed;
       *count = n;
@@ -377,18 +441,22 @@ __declspec(dllexport) DWORD WINAPI RasEnumEntriesA(LPCSTR, LPCSTR phonebook, BYT
   return rc;
 }
 
-__declspec(dllexport) DWORD WINAPI RasDialA(void* extensions, LPCSTR phonebook, BYTE* params,
-                                            DWORD notifierType, void* notifier, HANDLE* handle) {
+__declspec(dllexport) DWORD WINAPI RasDialA(LPRASDIALEXTENSIONS extensions, LPCSTR phonebook,
+                                            LPRASDIALPARAMSA record, DWORD notifierType, LPVOID notifier,
+                                            LPHRASCONN handle) {
   ReadScriptFile();
-  const DWORD size = params ? *reinterpret_cast<DWORD*>(params) : 0;
+  const BYTE* params = reinterpret_cast<const BYTE*>(record);
+  const DWORD size = params ? *reinterpret_cast<const DWORD*>(params) : 0;
+  const bool taken = Takes(size, kParamsSize, sizeof(RASDIALPARAMSA));
   std::string args = "RasDialA extensions=" + std::string(extensions ? "yes" : "none") +
                      " phonebook=" + (phonebook ? phonebook : "(default)") +
                      " size=" + std::to_string(size) + " notifier=" + std::to_string(notifierType);
-  if (params && size == kParamsSize) {
-    args += " entry=\"" + Field(params + kParamEntry, 257) + "\" phone=\"" +
-            Field(params + kParamPhone, 129) + "\" callback=\"" + Field(params + kParamCallback, 129) +
-            "\" user=\"" + Field(params + kParamUser, 257) + "\" password=\"" +
-            Field(params + kParamPassword, 257) + "\" domain=\"" + Field(params + kParamDomain, 16) + "\"";
+  if (params && taken) {
+    args += " entry=\"" + Field(params + kParamEntry, kNameField) + "\" phone=\"" +
+            Field(params + kParamPhone, RAS_MaxPhoneNumber + 1) + "\" callback=\"" +
+            Field(params + kParamCallback, RAS_MaxCallbackNumber + 1) + "\" user=\"" +
+            Field(params + kParamUser, UNLEN + 1) + "\" password=\"" + Field(params + kParamPassword, PWLEN + 1) +
+            "\" domain=\"" + Field(params + kParamDomain, DNLEN + 1) + "\"";
   }
   DWORD rc = 0;
   ULONG_PTR given = 0;
@@ -397,24 +465,26 @@ __declspec(dllexport) DWORD WINAPI RasDialA(void* extensions, LPCSTR phonebook, 
     State& s = S();
     if (!params || !handle) {
       rc = ERROR_INVALID_PARAMETER;
-    } else if (size != kParamsSize) {
+    } else if (!taken) {
       rc = kInvalidSize;
     } else if (notifierType != 0 || !notifier) {
       rc = ERROR_INVALID_PARAMETER;
     } else {
-      s.lastParams.assign(params, params + kParamsSize);
+      s.lastParams.assign(params, params + size);
       given = s.script.dialHandle ? s.script.dialHandle : (s.nextHandle += 0x10);
-      *handle = reinterpret_cast<HANDLE>(given);
+      *handle = reinterpret_cast<HRASCONN>(given);
       auto c = std::make_shared<Connection>();
       c->handle = given;
-      c->entry = Field(params + kParamEntry, 257);
+      c->entry = Field(params + kParamEntry, kNameField);
       c->notifier = reinterpret_cast<Notifier>(notifier);
-      c->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
       Remove(given);
       s.connections.push_back(c);
-      rc = s.script.dialResult;
+      const auto& plans = s.script.plans;
+      const DialPlan& plan = plans[s.dials < plans.size() ? s.dials : plans.size() - 1];
+      ++s.dials;
+      rc = plan.dialResult;
       if (rc == 0) {
-        auto* run = new DialRun{c, s.script.steps, s.script.dropMs, s.script.dropNotify};
+        auto* run = new DialRun{c, plan.steps, plan.dropMs, plan.dropNotify};
         StartThread(&DialThread, run);
       }
     }
@@ -423,7 +493,7 @@ __declspec(dllexport) DWORD WINAPI RasDialA(void* extensions, LPCSTR phonebook, 
   return rc;
 }
 
-__declspec(dllexport) DWORD WINAPI RasHangUpA(HANDLE handle) {
+__declspec(dllexport) DWORD WINAPI RasHangUpA(HRASCONN handle) {
   const ULONG_PTR h = reinterpret_cast<ULONG_PTR>(handle);
   DWORD rc = 0;
   {
@@ -446,8 +516,9 @@ __declspec(dllexport) DWORD WINAPI RasHangUpA(HANDLE handle) {
   return rc;
 }
 
-__declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE handle, BYTE* status) {
+__declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HRASCONN handle, LPRASCONNSTATUSA record) {
   const ULONG_PTR h = reinterpret_cast<ULONG_PTR>(handle);
+  BYTE* status = reinterpret_cast<BYTE*>(record);
   const DWORD size = status ? *reinterpret_cast<DWORD*>(status) : 0;
   DWORD rc = 0, state = 0;
   {
@@ -456,7 +527,7 @@ __declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE handle, BYTE* sta
     auto c = Find(h);
     if (!status) {
       rc = ERROR_INVALID_PARAMETER;
-    } else if (size != kStatusSize) {
+    } else if (!Takes(size, kStatusSize, sizeof(RASCONNSTATUSA))) {
       rc = kInvalidSize;
     } else if (!c) {
       rc = kInvalidHandle;
@@ -466,8 +537,8 @@ __declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE handle, BYTE* sta
       if (rc == kInvalidHandle) Remove(h);
     } else {
       state = c->state;
-      std::memcpy(status + 4, &c->state, 4);
-      std::memcpy(status + 8, &c->error, 4);
+      std::memcpy(status + kStatusState, &c->state, sizeof(DWORD));
+      std::memcpy(status + kStatusError, &c->error, sizeof(DWORD));
     }
   }
   Log("RasGetConnectStatusA " + Hex(h) + " size=" + std::to_string(size) + " -> " +
@@ -475,8 +546,9 @@ __declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE handle, BYTE* sta
   return rc;
 }
 
-__declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(BYTE* conns, DWORD* bytes, DWORD* count) {
+__declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(LPRASCONNA records, LPDWORD bytes, LPDWORD count) {
   ReadScriptFile();
+  BYTE* conns = reinterpret_cast<BYTE*>(records);
   const DWORD size = conns ? *reinterpret_cast<DWORD*>(conns) : 0;
   const DWORD given = bytes ? *bytes : 0;
   DWORD rc = 0, n = 0;
@@ -487,10 +559,10 @@ __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(BYTE* conns, DWORD* bytes
     for (auto& c : s.connections)
       if (c->listed) listed.push_back(c);
     n = static_cast<DWORD>(listed.size());
-    const DWORD needed = n * kConnSize;
+    const DWORD needed = n * size;
     if (!conns || !bytes || !count) {
       rc = ERROR_INVALID_PARAMETER;
-    } else if (size != kConnSize) {
+    } else if (!Takes(size, kConnSize, sizeof(RASCONNA), s.script.currentConnectionsOnly)) {
       rc = kInvalidSize;
     } else if (s.script.enumConnectionsResult != 0) {
       rc = s.script.enumConnectionsResult;
@@ -500,9 +572,11 @@ __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(BYTE* conns, DWORD* bytes
       rc = kBufferTooSmall;
     } else {
       for (DWORD i = 0; i < n; ++i) {
-        BYTE* record = conns + i * kConnSize;
-        std::memcpy(record + kConnHandle, &listed[i]->handle, sizeof(ULONG_PTR));
-        std::memset(record + kConnName, 0, kNameField);
+        BYTE* record = conns + i * size;
+        std::memset(record + sizeof(DWORD), 0, size - sizeof(DWORD));
+        *reinterpret_cast<DWORD*>(record) = size;
+        const HRASCONN handle = reinterpret_cast<HRASCONN>(listed[i]->handle);
+        std::memcpy(record + kConnHandle, &handle, sizeof(handle));
         std::strncpy(reinterpret_cast<char*>(record + kConnName), listed[i]->entry.c_str(), kNameField - 1);
       }
       *bytes = needed;
@@ -552,9 +626,13 @@ __declspec(dllexport) void WINAPI SimRasReset() {
   s.connections.clear();
   s.materialized.clear();
   s.log.clear();
+  s.logBytes = 0;
+  s.calls.clear();
   s.lastParams.clear();
   s.nextHandle = 0x1000;
   s.script = Script{};
+  s.scriptText.clear();
+  s.dials = 0;
   s.controlled = true;
 }
 
@@ -562,10 +640,11 @@ __declspec(dllexport) void WINAPI SimRasReset() {
 __declspec(dllexport) void WINAPI SimRasScript(const char* text) {
   Guard g;
   S().controlled = true;
-  Adopt(Parse(text ? text : ""));
+  S().dials = 0;
+  Adopt(text ? text : "");
 }
 
-// The log, one call a line; returns the length it needs.
+// The log's latest lines, one call a line; returns the length it needs.
 __declspec(dllexport) DWORD WINAPI SimRasLog(char* buffer, DWORD size) {
   Guard g;
   std::string all;
@@ -576,6 +655,22 @@ __declspec(dllexport) DWORD WINAPI SimRasLog(char* buffer, DWORD size) {
     buffer[n] = '\0';
   }
   return static_cast<DWORD>(all.size() + 1);
+}
+
+// How often the entry point `name` ("RasDialA") was called since the last
+// reset, whatever the log still holds.
+__declspec(dllexport) DWORD WINAPI SimRasCallCount(const char* name) {
+  Guard g;
+  auto it = S().calls.find(name ? name : "");
+  return it == S().calls.end() ? 0 : it->second;
+}
+
+// The bytes this library holds for what it was told and did: the log, the
+// connections it knows and the last dial parameters.
+__declspec(dllexport) DWORD WINAPI SimRasFootprint() {
+  Guard g;
+  const State& s = S();
+  return static_cast<DWORD>(s.logBytes + s.connections.size() * sizeof(Connection) + s.lastParams.size());
 }
 
 // The bytes of the last dial parameters RasDialA accepted; returns their count.

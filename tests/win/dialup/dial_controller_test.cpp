@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/ProductionController.h"
+#include "win/Clock.h"
 
 namespace {
 
@@ -74,6 +75,74 @@ TEST_F(DialControllerTest, ExitWhileConnectedHangsUp) {
   EXPECT_EQ(dlg_->hwnd(), nullptr);
   EXPECT_EQ(sim_.Count("RasHangUpA 0x1010 -> 0"), 1);
   EXPECT_EQ(store_.Read(settings::kModemPrevRasHandle), 0u);
+}
+
+// The countdown timer (13) of the dial dialog has been started this many times.
+int g_countdowns = 0;
+void CountCountdowns(HWND, UINT_PTR id, DWORD) {
+  if (id == 13) ++g_countdowns;
+}
+
+class DialRetryControllerTest : public DialControllerTest {
+ protected:
+  DialRetryControllerTest() {
+    store_.Write(settings::kModemReconnect, 1);
+    g_countdowns = 0;
+    win::SetTimerObserver(&CountCountdowns);
+  }
+  ~DialRetryControllerTest() override { win::SetTimerObserver(nullptr); }
+  std::vector<int> TriesLooks() const {
+    std::vector<int> out;
+    for (int look : looks_)
+      if (look == tray_look::kDialing || look == tray_look::kError || look == tray_look::kConnecting ||
+          look == tray_look::kConnected || look == tray_look::kRunning)
+        out.push_back(look);
+    return out;
+  }
+};
+
+// With "Reconnect" 1 the tray shows each try's dialing look and the failed
+// look between them, until a try connects and the service runs.
+TEST_F(DialRetryControllerTest, TheTrayShowsEachTryAndTheFailureBetween) {
+  sim_.Script("state 0 5\nstate 3 5 678\nthen\nstate 0 5\nstate 6 5 691\nthen\nstate 0 5\nstate 8192 5\n");
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }, 20000));
+  using namespace tray_look;
+  EXPECT_EQ(TriesLooks(), (std::vector<int>{kDialing, kError, kDialing, kError, kDialing, kConnecting, kConnected,
+                                            kRunning}));
+  EXPECT_EQ(sim_.Count("RasDialA"), 3);
+  EXPECT_EQ(g_countdowns, 2);
+  EXPECT_EQ(dlg_->mode(), ConnectionMode::Running);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+// Exit during a countdown: no redial follows, and the program ends.
+TEST_F(DialRetryControllerTest, ExitDuringTheCountdownEndsIt) {
+  sim_.Script("state 0 5\nstate 3 5 678\n");
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return g_countdowns == 1; }));
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
+  EXPECT_EQ(dlg_->hwnd(), nullptr);
+  PumpFor(500);  // 50 program seconds, past the 10-second pause
+  EXPECT_EQ(sim_.Count("RasDialA"), 1);
+}
+
+// The tray's Dial during a countdown dials at once and ends the sequence:
+// the countdown's own redial never comes.
+TEST_F(DialRetryControllerTest, ADialFromTheTrayEndsTheSequence) {
+  sim_.Script("state 0 5\nstate 3 5 678\nthen\nstate 0 5\nstate 8192 5\n");
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return g_countdowns == 1; }));
+  ASSERT_EQ(dlg_->dialState(), 1);  // the menu offers Dial
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  EXPECT_EQ(sim_.Count("RasDialA"), 2);
+  ASSERT_TRUE(PumpUntil([&] { return Looked(tray_look::kRunning); }));
+  PumpFor(300);
+  EXPECT_EQ(sim_.Count("RasDialA"), 2);
+  EXPECT_EQ(g_countdowns, 1);
 }
 
 // "Dial At Startup" with the dialer on: the program dials by itself, once.

@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "support/MessagePump.h"
+#include "win/Clock.h"
 
 namespace {
 
@@ -14,10 +15,19 @@ enum : UINT_PTR { kCaption = 1, kProgress = 2, kIcon = 3 };
 int kKnownIcons[] = {IDI_DIALER_IDLE, 241, 242, 243, 244, 245, 246, 247, 248, 249,
                      IDI_DIALER_CONNECTED, IDI_NOTICE_EXCLAMATION};
 
+DialDialogTest* g_current = nullptr;  // the test whose dialog's timers are recorded
+
 }  // namespace
+
+void DialDialogTest::OnTimerRequest(HWND hwnd, UINT_PTR id, DWORD ms) {
+  if (g_current && g_current->dlg_ && hwnd == g_current->dlg_->hwnd())
+    g_current->timerRequests_.push_back({id, ms});
+}
 
 DialDialogTest::DialDialogTest() {
   EXPECT_TRUE(sim_.ok()) << "the simulated rasapi32.dll is not the one loaded";
+  g_current = this;
+  win::SetTimerObserver(&OnTimerRequest);
   controller_.Create();
   controller_.onMessage = [this](UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != dialup::kDialEventMessage) return;
@@ -27,6 +37,8 @@ DialDialogTest::DialDialogTest() {
 }
 
 DialDialogTest::~DialDialogTest() {
+  win::SetTimerObserver(nullptr);
+  g_current = nullptr;
   if (dlg_ && dlg_->hwnd()) {
     RemoveWindowSubclass(GetDlgItem(dlg_->hwnd(), IDC_DIAL_PROGRESS), &Recorder, kProgress);
     RemoveWindowSubclass(GetDlgItem(dlg_->hwnd(), IDC_DIAL_ICON), &Recorder, kIcon);

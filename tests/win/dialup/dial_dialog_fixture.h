@@ -39,6 +39,14 @@ class DialDialogTest : public DialUpTest {
   // Dials and waits for the connected event.
   void DialAndConnect();
 
+  // The dialog's timers as it started them through the time facility, with
+  // the periods it asked for (before scaling).
+  struct TimerRequest {
+    UINT_PTR id;
+    DWORD ms;
+  };
+  std::vector<TimerRequest> timerRequests_;
+
   testing_support::MessageRecorder controller_;
   std::unique_ptr<dialup::DialProgressDlg> dlg_;
   std::vector<WPARAM> events_;
@@ -52,5 +60,6 @@ class DialDialogTest : public DialUpTest {
 
  private:
   static LRESULT CALLBACK Recorder(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static void OnTimerRequest(HWND hwnd, UINT_PTR id, DWORD ms);
   int IconId(HICON icon) const;
 };

@@ -10,6 +10,7 @@
 #include "dialup_fixture.h"
 #include "res/resource.h"
 #include "support/MessagePump.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr const char* kNoticeText =
 class LibraryMissingTest : public DialUpTest {
  protected:
   void SetUp() override {
-    HMODULE library = LoadLibraryA("rasapi32.dll");
+    HMODULE library = win::LoadSystemLibrary("rasapi32.dll");
     if (library) {
       FreeLibrary(library);
       GTEST_SKIP() << "runs only with the dial-up library disabled";

@@ -1,5 +1,6 @@
 // The dial-up library wrapper against the simulated library: entry lists,
 // the dial parameters, previous handles, hang-ups and error texts.
+#include <cstdio>
 #include <cstring>
 
 #include "dialup/DialUpEntries.h"
@@ -9,6 +10,7 @@
 #include "res/resource.h"
 #include "support/MessagePump.h"
 #include "support/MessageRecorder.h"
+#include "support/ProgramUnderTest.h"
 #include "win/RegKey.h"
 
 namespace {
@@ -186,20 +188,51 @@ TEST_F(RasLibraryTest, ThePreviousHandleIsEndedBeforeDialing) {
   }
 }
 
-// A live previous connection is ended, then the first active one; a
-// buffer the library finds too small grows, and that is never shown.
-TEST_F(RasLibraryTest, ALivePreviousConnectionIsEndedWithTheFirstActiveOne) {
-  sim_.Script("connection 7000 Old ISP\nconnection 8000 Other\nconnection 9000 Third\n");
-  StorePrev(0x7000);
-  ASSERT_TRUE(ras_.Dial(window_.hwnd()));
-  const std::vector<std::string> expected{"RasHangUpA 0x7000 -> 0", "RasHangUpA 0x8000 -> 0"};
-  EXPECT_EQ(sim_.Calls("RasHangUpA"), expected);
-  auto enums = sim_.Calls("RasEnumConnectionsA");
-  ASSERT_EQ(enums.size(), 2u);
-  EXPECT_NE(enums[0].find("size=424 bytes=424 -> 603"), std::string::npos) << enums[0];
-  EXPECT_NE(enums[1].find("bytes=848 -> 0 count=2"), std::string::npos) << enums[1];
-  EXPECT_TRUE(boxes_.empty());
-  EXPECT_EQ(Prev(), kDialed);
+// The connection record as the system lays it out (packed to 4 bytes, the
+// handle at offset 4): the oldest layout first, and where a newer library
+// refuses it (632), the current one. A live previous connection is ended,
+// then the first active one, whose handle is read from its record; a buffer
+// the library finds too small grows, and none of it is ever shown.
+TEST_F(RasLibraryTest, ConnectionRecordsAreLaidOutAsTheSystemDoes) {
+  const int oldest = sizeof(void*) == 8 ? 416 : 412, current = sizeof(void*) == 8 ? 708 : 704;
+  auto sized = [](int size, int bytes, const char* answer) {
+    return "RasEnumConnectionsA size=" + std::to_string(size) + " bytes=" + std::to_string(bytes) + " -> " + answer;
+  };
+  struct Case {
+    const char* what;
+    const char* records;
+    std::vector<std::string> enums;
+    std::string traced;  // empty: nothing to look for in the trace
+  };
+  const Case cases[] = {
+      {"the oldest record", "", {sized(oldest, oldest, "603"), sized(oldest, 2 * oldest, "0 count=2")}, ""},
+      {"a library that takes only the current record", "connection-records current\n",
+       {sized(oldest, oldest, "632"), sized(current, current, "603"), sized(current, 2 * current, "0 count=2")},
+       "refused the " + std::to_string(oldest) + "-byte connection record (error 632) and took the " +
+           std::to_string(current) + "-byte one"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing_support::SimulatedRas sim;
+    testing_support::TraceRecorder::Clear();
+    sim.Script(std::string(c.records) + "connection 7000 Old ISP\nconnection 8000 Other\nconnection 9000 Third\n");
+    StorePrev(0x7000);
+    RasLibrary ras;
+    ASSERT_TRUE(ras.Dial(window_.hwnd()));
+    const std::vector<std::string> hangUps{"RasHangUpA 0x7000 -> 0", "RasHangUpA 0x8000 -> 0"};
+    EXPECT_EQ(sim.Calls("RasHangUpA"), hangUps);
+    const auto enums = sim.Calls("RasEnumConnectionsA");
+    ASSERT_EQ(enums.size(), c.enums.size());
+    for (size_t i = 0; i < enums.size(); ++i) EXPECT_EQ(enums[i].rfind(c.enums[i], 0), 0u) << enums[i];
+    if (!c.traced.empty()) {
+      EXPECT_TRUE(TraceMentions(c.traced)) << c.traced;
+    }
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Prev(), kDialed);
+    // The line check reads the same records.
+    EXPECT_TRUE(RasLibrary::ConnectionActive());
+    ras.HangUpCurrent();
+  }
 }
 
 // A handle the stored 32-bit value cannot hold is stored as none, not cut.
@@ -259,13 +292,17 @@ TEST_F(RasLibraryTest, HangUpWaitsBoundedAndReportsRefusals) {
   }
 }
 
+// Texts as long as the library's documented 512-byte buffer holds.
 TEST_F(RasLibraryTest, ErrorTextsComeFromTheLibrary) {
+  const std::string longest(511, 'x');
   sim_.Script("error-text 691 Access denied because username and/or password is invalid.\n"
-              "error-string-result 777 87\n");
+              "error-string-result 777 87\nerror-text 720 " + longest + "\n");
   ras_.ShowDialUpError(6);
   ras_.ShowDialUpError(691);
+  ras_.ShowDialUpError(720);
   ASSERT_EQ(BoxTexts(), (std::vector<std::string>{LibraryText(606),
-                                                  "Access denied because username and/or password is invalid."}));
+                                                  "Access denied because username and/or password is invalid.",
+                                                  longest}));
   EXPECT_EQ(boxes_[0].caption, "Tetherly!");
   EXPECT_EQ(ras_.DialUpErrorText(5), LibraryText(5));  // not raised
   boxes_.clear();
@@ -295,6 +332,78 @@ TEST_F(RasLibraryTest, TheNoticeShowsItsIconAndItsHelpSaysWhenThereIsNoHelpFile)
   EXPECT_EQ(shown, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NOTICE_EXCLAMATION)));
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_NE(boxes_[0].text.find(".chm was not found."), std::string::npos) << boxes_[0].text;
+}
+
+// A rasapi32.dll beside the program never runs in it: the program, copied
+// into a folder that holds a planted one (the test's CMake builds it; it
+// leaves a named event when loaded), loads the system folder's library, for
+// whichever use comes first. A program of its own: in this one the library
+// is loaded already, and a load by the same name would find that, wherever
+// it searched; so would the program's second use after its first.
+TEST_F(RasLibraryTest, ALibraryBesideTheProgramIsNotLoaded) {
+  struct Case {
+    const char* what;
+    DWORD connection;
+    bool dialFromTray;
+    const char* firstCall;
+  };
+  const Case cases[] = {{"the connection check of Auto NetSense", 3, false, "RasEnumConnectionsA"},
+                        {"the tray's Dial", 1, true, "RasDialA"}};
+  const std::string exe = testing_support::ProgramExePath();
+  ASSERT_FALSE(exe.empty()) << "TETHERLY_EXE is not set";
+  char self[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof(self));
+  std::string planted = self;
+  planted = planted.substr(0, planted.find_last_of('\\') + 1) + "rasapi32.dll";
+  GetTempPathA(sizeof(temp), temp);
+  const std::string folder = std::string(temp) + "tetherly-planted";
+  const std::string log = folder + "\\rasapi32.log";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(exe.c_str(), (folder + "\\tetherly.exe").c_str(), FALSE)) << GetLastError();
+  ASSERT_TRUE(CopyFileA(planted.c_str(), (folder + "\\rasapi32.dll").c_str(), FALSE)) << planted;
+  testing_support::PointHostsAtLoopback(store_);
+  store_.Write(settings::kModemPromptToDial, 0);
+  // The system folder's library logs what the program asks of it.
+  auto logged = [&](const char* call) {
+    FILE* f = std::fopen(log.c_str(), "rb");
+    if (!f) return false;
+    char buf[4096];
+    std::string text;
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) text.append(buf, n);
+    std::fclose(f);
+    return text.find(call) != std::string::npos;
+  };
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileA(log.c_str());
+    store_.Write(settings::kConnection, c.connection);
+    SetEnvironmentVariableA("TETHERLY_TIME_SCALE", "0.01");
+    SetEnvironmentVariableA("TETHERLY_RAS_LOG", log.c_str());
+    testing_support::ProgramProcess program;
+    STARTUPINFOA si = {sizeof(si)};
+    std::string cmdline = "\"" + folder + "\\tetherly.exe\"";
+    const BOOL started = CreateProcessA(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.c_str(), &si, &program.info);
+    SetEnvironmentVariableA("TETHERLY_TIME_SCALE", nullptr);
+    SetEnvironmentVariableA("TETHERLY_RAS_LOG", nullptr);
+    ASSERT_TRUE(started) << GetLastError();
+
+    HWND status = testing_support::WaitForProcessWindow(program.info.dwProcessId, "Online Status Report", 20000);
+    ASSERT_NE(status, nullptr);
+    if (c.dialFromTray) PostMessageA(status, WM_COMMAND, IDM_DIAL, 0);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return logged(c.firstCall); }, 20000));
+    HANDLE marker = OpenEventA(SYNCHRONIZE, FALSE, "TetherlyPlantedRasapi32Loaded");
+    EXPECT_EQ(marker, nullptr) << "the rasapi32.dll beside the program was loaded";
+    if (marker) CloseHandle(marker);
+    PostMessageA(status, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));
+  }
+  DeleteFileA((folder + "\\tetherly.exe").c_str());
+  DeleteFileA((folder + "\\rasapi32.dll").c_str());
+  DeleteFileA(log.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 // The connection query counts any connection, through the same library.
