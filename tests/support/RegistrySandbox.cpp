@@ -1,5 +1,7 @@
 #include "support/RegistrySandbox.h"
 
+#include <initializer_list>
+
 #include "win/RegKey.h"
 
 namespace testing_support {

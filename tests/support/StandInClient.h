@@ -101,7 +101,8 @@ class CommandLineRecorder {
   std::vector<std::string> Lines() const;
   bool WaitForLines(size_t count, DWORD limitMs = 10000) const;
 
-  // Which copy of the recorder started, in which working folder, with what.
+  // Which copy of the recorder started, in which working folder, with what;
+  // complete for every line Lines() has.
   struct Start {
     std::string program, folder, arguments;
     bool operator==(const Start&) const = default;

@@ -57,8 +57,7 @@ int main() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   const char* tail = Tail(GetCommandLineA());
-  Append(LogPath(), std::to_string(now.QuadPart) + " " + tail + "\n");
-
+  // The start first: whoever waits for the line below finds it complete.
   char starts[MAX_PATH] = {};
   const DWORD n = GetEnvironmentVariableA("TETHERLY_RECORDER_STARTS", starts, sizeof(starts));
   if (n > 0 && n < sizeof(starts)) {
@@ -67,5 +66,6 @@ int main() {
     GetCurrentDirectoryA(sizeof(folder), folder);
     Append(starts, std::string(self) + "\t" + folder + "\t" + tail + "\n");
   }
+  Append(LogPath(), std::to_string(now.QuadPart) + " " + tail + "\n");
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "win/FileOpenDialog.h"
 #include "win/MessageBox.h"
 #include "win/RegKey.h"

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 

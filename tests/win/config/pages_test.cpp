@@ -348,7 +348,7 @@ TEST_F(ConfigTest, PagesRefuseWhatTheyCannotSaveAndStayChanged) {
       {"AOL path too long", [](SettingsStore& s) { s.Write(settings::kAolStayOnline, 1); }, AolPage,
        [&](PageSet& p) {
          Click(*p.aolOptions, IDC_AOL_LAUNCH);
-         Type(*p.aolOptions, IDC_AOL_PATH, "C:\\" + std::string(252, 'a') + ".exe");
+         Type(*p.aolOptions, IDC_AOL_PATH, "C:\\" + std::string(253, 'a') + ".exe");
        },
        "Please enter no more than 259 characters.", IDC_AOL_PATH, MB_ICONEXCLAMATION},
       {"CS path too long", [](SettingsStore& s) { s.Write(settings::kCsStayOnline, 1); }, CsPage,
