@@ -46,8 +46,9 @@ class SettingsHives : public ::testing::Test {
   const SettingsStore program_;  // what the program reads with
 };
 
-// One save of each kind, first by the standard user, then by an
-// administrator with other data. `which` 0 writes the user's data, 1 the
+// One save of each kind (a value, a group of values, a list written anew,
+// a list added to, a list with its flag, the Run entry), first by the
+// standard user, then by an administrator with other data. `which` 0 writes the user's data, 1 the
 // administrator's.
 struct SaveCase {
   const char* name;
@@ -87,45 +88,6 @@ std::vector<SaveCase> SaveCases() {
        {{kKeyServices, "HTTP"}, {kKeyServices, "FTP"}, {kKeyServices, "Echo"}, {kKeyServices, "Discard"},
         {kKeyServices, "Time Server"}, {kKeyServices, "User Port"}},
        "", "010001", "101000"},
-      {"the interval numbers",
-       [](SettingsStore& s, int w) { return w ? s.WriteIntervalNumbers(40, 50, 60) : s.WriteIntervalNumbers(10, 20, 30); },
-       [](const SettingsStore& s) {
-         DWORD a = 0, b = 0, c = 0;
-         s.ReadIntervalNumbers(a, b, c);
-         return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c);
-       },
-       {{kKeyInterval, "Random Start"}, {kKeyInterval, "Random End"}, {kKeyInterval, "Fixed"}}, "", "10,20,30",
-       "40,50,60"},
-      {"the trace rectangle",
-       [](SettingsStore& s, int w) { return s.WriteTraceRect(w, -5, 300, 400 + w); },
-       [](const SettingsStore& s) {
-         LONG l = 0, t = 0, r = 0, b = 0;
-         if (!s.ReadTraceRect(l, t, r, b)) return std::string("none");
-         return std::to_string(l) + "," + std::to_string(t) + "," + std::to_string(r) + "," + std::to_string(b);
-       },
-       {{kKeyTraceMessage, "left"}, {kKeyTraceMessage, "top"}, {kKeyTraceMessage, "right"},
-        {kKeyTraceMessage, "bottom"}},
-       "", "0,-5,300,400", "1,-5,300,401"},
-      {"a profile's login and password",
-       [](SettingsStore& s, int w) { return s.WriteProfileCredentials("Home", w ? "adm" : "me", w ? "p1" : "p0"); },
-       [](const SettingsStore& s) {
-         std::string l, p;
-         return s.ReadProfileCredentials("Home", l, p) ? l + "/" + p : std::string("none");
-       },
-       {{Path(kKeyModemDialer, "Home"), "Login"}, {Path(kKeyModemDialer, "Home"), "Password"}}, "", "me/p0",
-       "adm/p1"},
-      {"the AOL client's launch",
-       [](SettingsStore& s, int w) {
-         return s.WriteBrowserLaunch(SignOnClient::Aol, 1, w ? "C:\\Admin\\aol.exe" : "C:\\Mine\\aol.exe");
-       },
-       [](const SettingsStore& s) {
-         DWORD launch = 0;
-         std::string path;
-         s.ReadBrowserLaunch(SignOnClient::Aol, launch, path);
-         return std::to_string(launch) + " " + path;
-       },
-       {{kKeyAolOptions, "Launch Browser"}, {kKeyAolOptions, "Program Path"}}, "", "1 C:\\Mine\\aol.exe",
-       "1 C:\\Admin\\aol.exe"},
       {"a host list with its dedicated host",
        [](SettingsStore& s, int w) {
          const std::vector<std::string> list = w ? std::vector<std::string>{"a1", "a2"} : std::vector<std::string>{"u1"};
@@ -164,36 +126,6 @@ std::vector<SaveCase> SaveCases() {
        {{kKeyCsOptions, "Use Screen Name"}, {kKeyCsScreenNames, "Screen Name 0"},
         {kKeyCsScreenNames, "Default Screen Name"}},
        kKeyCsScreenNames, "0 me me", "1 al al,bo"},
-      {"a site list",
-       [](SettingsStore& s, int w) {
-         return s.WriteSiteList(SiteList::ExtBrowserSites, 1, w ? "http://a/" : "http://m/", {w ? "http://a/" : "http://m/"});
-       },
-       [](const SettingsStore& s) {
-         DWORD flag = 9;
-         std::string def;
-         std::vector<std::string> sites;
-         s.ReadSiteList(SiteList::ExtBrowserSites, flag, def, sites);
-         return std::to_string(flag) + " " + def + " " + Join(sites);
-       },
-       {{kKeyAolOptions, "Launch External Browser"}, {kKeyExtBrowserSites, "Site 0"},
-        {kKeyExtBrowserSites, "Default Site"}},
-       kKeyExtBrowserSites, "1 http://m/ http://m/", "1 http://a/ http://a/"},
-      {"a seeded site list", [](SettingsStore& s, int) { return s.SeedSiteList(SiteList::AolSites); },
-       [](const SettingsStore& s) {
-         DWORD flag = 9;
-         std::string def;
-         std::vector<std::string> sites;
-         s.ReadSiteList(SiteList::AolSites, flag, def, sites);
-         return std::to_string(sites.size()) + " " + std::to_string(s.Read(kAolSpecificSiteSet));
-       },
-       {{kKeyAolSites, "Specific Site 12"}, {kKeyAolOptions, "Specific Site Set"}}, kKeyAolSites, "13 1", "13 1"},
-      {"the POP3 server",
-       [](SettingsStore& s, int w) { return s.WritePop3ServerName(w ? "pop.admin" : ""); },
-       [](const SettingsStore& s) {
-         std::string t = "x";
-         return s.ReadPop3ServerName(t) ? "[" + t + "]" : std::string("none");
-       },
-       {{kKeyMsnPop3, "Server Name"}}, "", "[]", "[pop.admin]"},
       {"the start-with-Windows entry", [](SettingsStore& s, int) { return s.WriteRunEntry(true); },
        [](const SettingsStore& s) {
          std::string path;
@@ -450,12 +382,9 @@ std::vector<TextValue> ListAndEntryTexts() {
   return {
       {"host entry", timeServer, "1", hosts},
       {"dedicated host", timeServer, "Dedicated", hosts},
-      {"screen name", kKeyAolScreenNames, "Screen Name 1", names},
       {"default screen name", kKeyAolScreenNames, "Default Screen Name", names},
-      {"site", kKeyExtBrowserSites, "Site 1", sites},
       {"default site", kKeyExtBrowserSites, "Default Site", sites},
       {"login", home, "Login", credentials},
-      {"password", home, "Password", credentials},
       {"client path", kKeyCsOptions, "Program Path", launch},
       {"start-with-Windows entry", kKeyRun, "Tetherly", run},
   };
