@@ -147,7 +147,7 @@ TEST(LaunchParameters, OnlyAnAbsolutePathThatFitsMaxPathIsStarted) {
     std::string path;
     bool acceptable;
   };
-  const std::string longest = "C:\\" + std::string(251, 'a') + ".exe";  // 259 characters
+  const std::string longest = "C:\\" + std::string(252, 'a') + ".exe";  // 259 characters
   const Case cases[] = {
       {"C:\\Program Files\\AOL\\aol.exe", true},
       {"\\\\server\\share\\aol.exe", true},
@@ -169,6 +169,7 @@ TEST(LaunchParameters, OnlyAnAbsolutePathThatFitsMaxPathIsStarted) {
       {"\\\\.\\C:\\AOL\\aol.exe", false},
       {"\\\\server\\aol.exe", false},  // no share
   };
+  ASSERT_EQ(longest.size(), 259u);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.size() > 80 ? std::to_string(c.path.size()) + " characters" : c.path);
     EXPECT_EQ(LaunchPathAcceptable(c.path), c.acceptable);
