@@ -211,7 +211,7 @@ TEST_F(DialerTest, AStartProgramOfAnyNameRunsInItsOwnFolder) {
   testing_support::CommandLineRecorder recorder;
   UseStandIn("window main class=\"AwtDialog\" text=\"unused\"", "");
   const std::string folder = folder_ + "hostile dir";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
   const std::string program = folder + "\\nz.exe";
   ASSERT_TRUE(CopyFileA(testing_support::CommandLineRecorder::ExePath().c_str(), program.c_str(), FALSE));
   UseProgramPath(program);
