@@ -25,9 +25,9 @@ ${StrLoc}
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "SOFTWARE\Quillmark\Tetherly"
 !define SETTINGS_OBJECT "MACHINE\SOFTWARE\Quillmark\Tetherly"
-; What the local Users group gets on the settings key and the keys below it:
-; read, write and delete (KEY_READ | KEY_WRITE | DELETE), nothing more.
-!define USERS_ACE "(A;CI;CCDCLCSWRPSDRC;;;BU)"
+; The entry earlier versions added for the local Users group on the settings
+; key (read, write and delete, reaching the keys below it); upgrades remove it.
+!define OLD_USERS_ACE "(A;CI;CCDCLCSWRPSDRC;;;BU)"
 !define EXIT_COMMAND 32771
 
 Name "${PRODUCT}"
@@ -82,10 +82,11 @@ Function StartWithWindowsChosen
   Call WriteRunEntry
 FunctionEnd
 
-; A standard user cannot write under HKEY_LOCAL_MACHINE: without this every
-; setting the program saves would be lost. Creates the settings key and adds
-; one ACE for the local Users group to its DACL; no other key is touched.
-Function GrantSettingsKey
+; Creates the settings key with the rights it inherits. A standard user's
+; settings go to that user's own copy under HKEY_CURRENT_USER, so no account
+; is given more on this key: what it holds (the programs Tetherly! starts)
+; must stay an administrator's choice for every user.
+Function CreateSettingsKey
   ; RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, NULL, 0, KEY_READ, NULL, &key, NULL)
   System::Call 'advapi32::RegCreateKeyExW(p 0x80000002, w "${SETTINGS_KEY}", i 0, p 0, i 0, i 0x20019, p 0, *p .r1, p 0) i .r0'
   ${If} $0 != 0
@@ -93,11 +94,16 @@ Function GrantSettingsKey
     Return
   ${EndIf}
   System::Call 'advapi32::RegCloseKey(p r1)'
+FunctionEnd
+
+; Earlier versions gave the local Users group modify rights on the settings
+; key. An upgrade takes out that one entry of the key's access list and
+; leaves every other entry as it is.
+Function RemoveOldUsersGrant
   ; The DACL as text: DACL_SECURITY_INFORMATION (4) of a registry key (4).
   System::Call 'advapi32::GetNamedSecurityInfoW(w "${SETTINGS_OBJECT}", i 4, i 4, p 0, p 0, *p .r2, p 0, *p .r3) i .r0'
   ${If} $0 != 0
-    DetailPrint "Could not read the rights of HKLM\${SETTINGS_KEY} (error $0)"
-    Return
+    Return  ; no key, nothing granted
   ${EndIf}
   System::Call 'advapi32::ConvertSecurityDescriptorToStringSecurityDescriptorW(p r3, i 1, i 4, *p .r4, p 0) i .r0'
   System::Call 'kernel32::LocalFree(p r3)'
@@ -107,12 +113,15 @@ Function GrantSettingsKey
   ${EndIf}
   System::Call '*$4(&w${NSIS_MAX_STRLEN} .r5)'
   System::Call 'kernel32::LocalFree(p r4)'
-  ; Once is enough (a second install finds it there).
-  ${StrLoc} $6 $5 "${USERS_ACE}" ">"
-  ${If} $6 != ""
+  ${StrLoc} $6 $5 "${OLD_USERS_ACE}" ">"
+  ${If} $6 == ""
     Return
   ${EndIf}
-  StrCpy $5 "$5${USERS_ACE}"
+  StrLen $7 "${OLD_USERS_ACE}"
+  StrCpy $8 $5 $6
+  IntOp $6 $6 + $7
+  StrCpy $9 $5 "" $6
+  StrCpy $5 "$8$9"
   System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w r5, i 1, *p .r6, p 0) i .r0'
   ${If} $0 == 0
     DetailPrint "Could not build the rights for HKLM\${SETTINGS_KEY}"
@@ -122,7 +131,7 @@ Function GrantSettingsKey
   System::Call 'advapi32::SetNamedSecurityInfoW(w "${SETTINGS_OBJECT}", i 4, i 4, p 0, p 0, p r8, p 0) i .r0'
   System::Call 'kernel32::LocalFree(p r6)'
   ${If} $0 != 0
-    DetailPrint "Could not grant the Users group rights on HKLM\${SETTINGS_KEY} (error $0)"
+    DetailPrint "Could not take the Users group's rights off HKLM\${SETTINGS_KEY} (error $0)"
   ${EndIf}
 FunctionEnd
 
@@ -148,7 +157,8 @@ Section "Tetherly!"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 
-  Call GrantSettingsKey
+  Call CreateSettingsKey
+  Call RemoveOldUsersGrant
   ${If} $StartWithWindows == 1
     Call WriteRunEntry
   ${EndIf}
@@ -201,10 +211,17 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Tetherly!.lnk"
   DeleteRegValue HKLM "${RUN_KEY}" "Tetherly"
+  ; A user's own copy of the settings can hold an entry too; that of the
+  ; account uninstalling is reached here.
+  DeleteRegValue HKCU "${RUN_KEY}" "Tetherly"
   ; Kept settings must not claim a start with Windows that no longer happens.
   ReadRegDWORD $0 HKLM "${SETTINGS_KEY}\Settings" "WinStart"
   ${If} $0 == 1
     WriteRegDWORD HKLM "${SETTINGS_KEY}\Settings" "WinStart" 0
+  ${EndIf}
+  ReadRegDWORD $0 HKCU "${SETTINGS_KEY}\Settings" "WinStart"
+  ${If} $0 == 1
+    WriteRegDWORD HKCU "${SETTINGS_KEY}\Settings" "WinStart" 0
   ${EndIf}
   DeleteRegKey HKLM "${UNINST_KEY}"
   ; The settings stay unless the user asks otherwise (a silent uninstall keeps them).
@@ -214,6 +231,8 @@ Section "Uninstall"
       IDNO keep
     DeleteRegKey HKLM "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\Quillmark"
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKCU "SOFTWARE\Quillmark"
     keep:
   ${EndIf}
 SectionEnd

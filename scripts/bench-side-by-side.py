@@ -303,7 +303,9 @@ def wine(*args, background=False):
 
 def configure_prefix():
     root = r"HKEY_LOCAL_MACHINE\SOFTWARE\Quillmark\Tetherly"
-    lines = ["REGEDIT4", "", f"[{root}\\Services]", '"Hosts Added"=dword:00000001']
+    # A user's own copy of the settings would stand in front of these.
+    lines = ["REGEDIT4", "", r"[-HKEY_CURRENT_USER\SOFTWARE\Quillmark\Tetherly]",
+             f"[{root}\\Services]", '"Hosts Added"=dword:00000001']
     for flag in ("HTTP", "FTP", "Echo", "Discard", "Time Server", "User Port"):
         lines.append(f'"{flag}"=dword:00000001')
     for key in ("HTTP", "FTP", "Echo", "Discard", "Time Server"):

@@ -56,6 +56,8 @@ root='HKEY_LOCAL_MACHINE\SOFTWARE\Quillmark\Tetherly'
 {
   echo 'REGEDIT4'
   echo
+  # A user's own copy of the settings would stand in front of these.
+  echo '[-HKEY_CURRENT_USER\SOFTWARE\Quillmark\Tetherly]'
   echo "[$root\\Services]"
   echo '"Hosts Added"=dword:00000001'
   for key in HTTP FTP Echo Discard "Time Server"; do

@@ -24,10 +24,11 @@ void ShowErrorBox(const char* text) { win::ShowMessageBox(nullptr, text, "Tether
 }  // namespace
 
 std::string UnwritableSettingsText(DWORD error) {
-  return std::string("Tetherly! cannot save its settings: the registry key HKEY_LOCAL_MACHINE\\") +
-         settings::kKeyRoot + " cannot be opened for writing (" + win::ErrorText(error) +
+  return std::string("Tetherly! cannot save its settings: neither HKEY_LOCAL_MACHINE\\") +
+         settings::kKeyRoot + " nor HKEY_CURRENT_USER\\" + settings::kKeyRoot +
+         " can be opened for writing (" + win::ErrorText(error) +
          ").\n\nTetherly! runs with the settings it can read, but changes you make will not be "
-         "kept. Installing Tetherly! with its setup program gives your account the rights it needs.";
+         "kept.";
 }
 
 bool StartWindowsSockets11() {
@@ -82,8 +83,9 @@ bool KeepAliveApp::InitInstance() {
   return true;
 }
 
-// Without write access (a standard user, HKEY_LOCAL_MACHINE) every change
-// would be lost without a word; say so once and go on with what can be read.
+// A standard user's changes go to the user's own copy; only where neither
+// copy can be written would every change be lost without a word. Say so once
+// and go on with what can be read.
 void KeepAliveApp::TellIfSettingsCannotBeSaved() {
   const DWORD error = SettingsStore().CheckWritable();
   if (error == ERROR_SUCCESS) return;

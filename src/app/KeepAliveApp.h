@@ -45,7 +45,8 @@ class KeepAliveApp {
   bool socketsStarted_ = false;
 };
 
-// What the start-up check says when the settings key cannot be written.
+// What the start-up check says when neither copy of the settings key can be
+// written.
 std::string UnwritableSettingsText(DWORD error);
 
 // Winsock 1.1 exactly, or failure (with WSACleanup after a mismatch).

@@ -2,14 +2,18 @@
 
 #include "settings/SettingsSchema.h"
 
-// The watch sits above the program's key: Wine does not signal a watch
-// whose own key is deleted, and a key deleted and made again must be seen.
-// Other software's changes there only cost a reading.
+// The watches sit above the program's key in both copies of the settings:
+// Wine does not signal a watch whose own key is deleted, and a key deleted
+// and made again must be seen. Other software's changes there only cost a
+// reading.
 KeepAliveSettings::KeepAliveSettings(SettingsStore& store)
-    : store_(store), watch_(HKEY_LOCAL_MACHINE, "SOFTWARE") {}
+    : store_(store), machineWatch_(HKEY_LOCAL_MACHINE, "SOFTWARE"), userWatch_(HKEY_CURRENT_USER, "SOFTWARE") {}
 
 void KeepAliveSettings::Refresh() {
-  if (watch_.TakeChange()) ReadAll();
+  // Both asked every time: each answer re-arms its own watch.
+  const bool machineChanged = machineWatch_.TakeChange();
+  const bool userChanged = userWatch_.TakeChange();
+  if (machineChanged || userChanged) ReadAll();
 }
 
 void KeepAliveSettings::ReadAll() {

@@ -42,7 +42,8 @@ class KeepAliveSettings : public HostSource {
   void ReadAll();
 
   SettingsStore& store_;
-  win::RegistryWatch watch_;
+  win::RegistryWatch machineWatch_;
+  win::RegistryWatch userWatch_;
   DWORD flags_[kServiceCount] = {};
   DWORD accessType_ = 0;
   DWORD intervalOption_ = 0;

@@ -36,9 +36,7 @@ bool CListEditDlg::OnCommand(WORD id, WORD code, HWND control) {
 
 void CListEditDlg::Add() {
   const std::string text = ItemText(IDC_LIST_ADD_TEXT);
-  std::string refusal;
-  if (text.empty()) refusal = config::EmptyAddMessage(use_.title);
-  else refusal = config::LengthMessage(text, use_.maxLength);
+  const std::string refusal = config::ListEntryMessage(use_, text);
   if (!refusal.empty()) {
     config::ShowMessage(hwnd(), refusal, MB_OK);
     SetFocus(Item(IDC_LIST_ADD_TEXT));

@@ -54,6 +54,15 @@ NumberCheck CheckInteger(std::string_view text, long low, long high) {
   return check;
 }
 
+std::string ListEntryMessage(const ListEditUse& use, std::string_view text) {
+  if (text.empty()) return EmptyAddMessage(use.title);
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || u < 0x20 || u == 0x7F) return kNoQuotesOrControls;
+  }
+  return LengthMessage(text, use.maxLength);
+}
+
 std::string LengthMessage(std::string_view text, std::size_t maxChars) {
   return text.size() > maxChars ? MaxCharsMessage(maxChars) : std::string();
 }

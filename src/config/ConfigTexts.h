@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxScreenName = 31;   // 32-byte field
 inline constexpr std::size_t kMaxSite = 255;        // AOL sites and web addresses, 256-byte field
 inline constexpr std::size_t kMaxTitle = 254;       // window titles and the AOL texts
 inline constexpr std::size_t kMaxStoredText = 254;  // login, password, POP3 server, NetZero path
-inline constexpr std::size_t kMaxClientPath = 1023; // AOL and CS2000 program paths
+inline constexpr std::size_t kMaxClientPath = 259;  // AOL and CS2000 program paths: MAX_PATH
 inline constexpr std::size_t kMaxHostEntry = 127;   // a host with its ":port"
 inline constexpr std::size_t kMaxPortDigits = 5;
 
@@ -35,6 +35,8 @@ inline constexpr const char* kNetZeroPathNeeded =
     "Program path needs to be set in order to launch and execute NetZero dialer correctly.";
 inline constexpr const char* kNoHost = "No host entered. Please enter a valid host.";
 inline constexpr const char* kNothingToDelete = "Nothing to delete.";
+inline constexpr const char* kNoQuotesOrControls =
+    "Please enter no double quotes (\") or control characters.";
 inline constexpr const char* kSetWithoutSelection =
     "You have not selected a designated host from your list of choices. Please highlight your "
     "selection now.";
@@ -96,5 +98,9 @@ inline constexpr ListEditUse kWebsiteUse{"Website URL Modification Dialog", "Add
                                          "Delete Existing Website", kMaxSite};
 // The message for "&Add" with nothing to add, chosen by the dialog's title.
 const char* EmptyAddMessage(std::string_view title);
+// What "&Add" says to `text`, or "" when it takes it. Screen names and sites
+// go onto the clients' command lines, so a double quote or a control
+// character is refused with the length.
+std::string ListEntryMessage(const ListEditUse& use, std::string_view text);
 
 }  // namespace config

@@ -213,8 +213,7 @@ std::string FinishStepLabel(const FinishStep& step) {
     case FinishStep::Kind::ScreenNames:
       return std::string(ClientKeyName(step.client)) + "\\Screen Names";
     case FinishStep::Kind::RunEntry:
-      return std::string("the start-with-Windows entry (HKEY_LOCAL_MACHINE\\") + kKeyRun + "\\" +
-             kRunValueName + ")";
+      return std::string("the start-with-Windows entry (") + kKeyRun + "\\" + kRunValueName + ")";
   }
   return {};
 }

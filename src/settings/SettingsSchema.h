@@ -1,7 +1,8 @@
 #pragma once
 // Every persistent setting of the program: its key, value name and the value
-// a reader gets when it is missing. All keys live under HKEY_LOCAL_MACHINE.
-// Only REG_DWORD and REG_SZ values exist; flags are 0 or 1.
+// a reader gets when it is missing. The keys are paths under
+// HKEY_LOCAL_MACHINE and, for the user's own copy, HKEY_CURRENT_USER (see
+// SettingsStore.h). Only REG_DWORD and REG_SZ values exist; flags are 0 or 1.
 #include <cstdint>
 
 namespace settings {

@@ -1,6 +1,8 @@
 #include "settings/SettingsStore.h"
 
 #include <ctime>
+#include <functional>
+#include <initializer_list>
 
 #include "app/Random15.h"
 #include "settings/DefaultHosts.h"
@@ -11,12 +13,15 @@ using namespace settings;
 
 namespace {
 
-const HKEY kHive = HKEY_LOCAL_MACHINE;
-// What a write needs and no more: a standard user granted modify rights on
-// the program's key (the installer does that) gets exactly these.
-const REGSAM kWriteAccess = KEY_READ | KEY_WRITE;
+// The machine's copy and the user's. Reads look at the user's first: a value
+// there stands in front of the machine's.
+enum class Hive { User, Machine };
+constexpr Hive kReadOrder[] = {Hive::User, Hive::Machine};
 
-LONG OpenForRead(win::RegKey& key, const char* path) { return key.Open(kHive, path, KEY_READ); }
+HKEY RootOf(Hive hive) { return hive == Hive::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// What a write needs and no more.
+const REGSAM kWriteAccess = KEY_READ | KEY_WRITE;
 
 // A failed write leaves its reason where GetLastError finds it.
 bool Succeeded(LONG rc) {
@@ -29,12 +34,6 @@ bool RefusedText() {
   return false;
 }
 
-LONG OpenForWrite(win::RegKey& key, const char* path) {
-  const LONG rc = key.OpenOrCreate(kHive, path, kWriteAccess);
-  if (rc != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(rc));
-  return rc;
-}
-
 std::string ServiceKeyPath(int service) {
   return std::string(kKeyServices) + "\\" + ServiceKeyName(service);
 }
@@ -44,38 +43,147 @@ std::string ProfileKeyPath(const std::string& profile) {
 }
 
 // Stores the text without terminator; refuses one longer than maxLength.
-bool SetText(win::RegKey& key, const char* name, const std::string& text, std::size_t maxLength) {
+LONG SetText(win::RegKey& key, const char* name, const std::string& text, std::size_t maxLength) {
   const std::size_t length = TextLength(text);
-  if (length > maxLength) return RefusedText();
-  return Succeeded(key.SetString(name, text.c_str(), static_cast<DWORD>(length)));
+  if (length > maxLength) return ERROR_INVALID_DATA;
+  return key.SetString(name, text.c_str(), static_cast<DWORD>(length));
 }
 
-// Reads a text through a buffer of bufferSize bytes, as stored with or
+// Reads a REG_SZ text through a buffer of bufferSize bytes, as stored with or
 // without its terminator. A text that fills the whole buffer with no room
-// for its end does not fit and counts as missing, as does a longer one.
+// for its end does not fit and counts as missing, as does a longer one and
+// a value of any other type.
 bool GetText(const win::RegKey& key, const char* name, std::size_t bufferSize, std::string& out) {
   std::string buffer(bufferSize, '\0');
   DWORD type = 0, size = static_cast<DWORD>(bufferSize);
   LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type,
                              reinterpret_cast<BYTE*>(buffer.data()), &size);
-  if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+  if (rc != ERROR_SUCCESS || type != REG_SZ) return false;
   if (size > bufferSize || (size == bufferSize && buffer[bufferSize - 1] != '\0')) return false;
   out.assign(buffer.c_str());  // zeros follow the data, or the check above found one
   return true;
 }
 
 // Fixed-size records: the whole field is stored, text, terminator and zeros.
-bool SetField(win::RegKey& key, const char* name, const std::string& text, std::size_t fieldSize) {
+LONG SetField(win::RegKey& key, const char* name, const std::string& text, std::size_t fieldSize) {
   std::string field(fieldSize, '\0');
-  if (!CopyToField(text, field.data(), fieldSize)) return RefusedText();
-  return Succeeded(key.SetString(name, field.data(), static_cast<DWORD>(fieldSize)));
+  if (!CopyToField(text, field.data(), fieldSize)) return ERROR_INVALID_DATA;
+  return key.SetString(name, field.data(), static_cast<DWORD>(fieldSize));
 }
 
-// Empties a list key by deleting and creating it again.
-bool RecreateKey(win::RegKey& key, const char* path) {
-  if (!Succeeded(win::RegKey::DeleteTree(kHive, path))) return false;
-  return Succeeded(key.Create(kHive, path, kWriteAccess));
+// ---- Reading ----
+
+LONG OpenIn(win::RegKey& key, Hive hive, const char* path) {
+  return key.Open(RootOf(hive), path, KEY_READ);
 }
+
+bool ReadDwordValue(const char* path, const char* name, DWORD& out) {
+  for (Hive hive : kReadOrder) {
+    win::RegKey key;
+    if (OpenIn(key, hive, path) == ERROR_SUCCESS && key.QueryDword(name, out) == ERROR_SUCCESS)
+      return true;
+  }
+  return false;
+}
+
+bool ReadTextValue(const char* path, const char* name, std::size_t bufferSize, std::string& out) {
+  for (Hive hive : kReadOrder) {
+    win::RegKey key;
+    if (OpenIn(key, hive, path) == ERROR_SUCCESS && GetText(key, name, bufferSize, out)) return true;
+  }
+  return false;
+}
+
+// Whether the key exists in either copy.
+bool KeyReadable(const char* path) {
+  for (Hive hive : kReadOrder) {
+    win::RegKey key;
+    if (OpenIn(key, hive, path) == ERROR_SUCCESS) return true;
+  }
+  return false;
+}
+
+// A list is read whole from one copy: the user's when the user has the list
+// key, else the machine's.
+LONG OpenListForRead(win::RegKey& key, const char* path) {
+  LONG rc = ERROR_FILE_NOT_FOUND;
+  for (Hive hive : kReadOrder) {
+    rc = OpenIn(key, hive, path);
+    if (rc == ERROR_SUCCESS) return rc;
+  }
+  return rc;
+}
+
+// ---- Writing ----
+
+// Fills an open key; returns the first registry error (ERROR_INVALID_DATA
+// for a text it refused).
+using KeyFill = std::function<LONG(win::RegKey&)>;
+
+// Deletes the key with everything below it and makes it again, empty.
+LONG RecreateIn(win::RegKey& key, HKEY root, const char* path) {
+  const LONG rc = win::RegKey::DeleteTree(root, path);
+  if (rc != ERROR_SUCCESS) return rc;
+  return key.Create(root, path, kWriteAccess);
+}
+
+// The user's copy gives up values the machine's now holds.
+void ClearUserValues(const char* path, std::initializer_list<const char*> names) {
+  win::RegKey key;
+  if (key.Open(HKEY_CURRENT_USER, path, KEY_SET_VALUE) != ERROR_SUCCESS) return;
+  for (const char* name : names) key.DeleteValue(name);
+}
+
+// A write goes to the machine's copy first and, where the machine refuses,
+// to the user's. The store's own flag stands in for a machine that refuses.
+LONG WriteIn(bool machineWritable, HKEY root, const char* path, const KeyFill& fill) {
+  if (root == HKEY_LOCAL_MACHINE && !machineWritable) return ERROR_ACCESS_DENIED;
+  win::RegKey key;
+  const LONG rc = key.OpenOrCreate(root, path, kWriteAccess);
+  return rc == ERROR_SUCCESS ? fill(key) : rc;
+}
+
+// `names` are the values `fill` writes: after a machine write they are taken
+// out of the user's copy, so the machine's values count again.
+bool WriteValues(bool machineWritable, const char* path, std::initializer_list<const char*> names,
+                 const KeyFill& fill) {
+  const LONG rc = WriteIn(machineWritable, HKEY_LOCAL_MACHINE, path, fill);
+  if (rc == ERROR_SUCCESS) {
+    ClearUserValues(path, names);
+    return true;
+  }
+  if (rc == ERROR_INVALID_DATA) return RefusedText();  // no copy would take it
+  return Succeeded(WriteIn(machineWritable, HKEY_CURRENT_USER, path, fill));
+}
+
+// A list key is written whole: emptied first when `empty` (a list saved
+// anew), else added to (seeding). After a machine write the user's copy of
+// the list goes, so the machine's list is read again.
+bool WriteList(bool machineWritable, const char* path, bool empty, const KeyFill& fill) {
+  auto writeIn = [&](HKEY root) -> LONG {
+    if (root == HKEY_LOCAL_MACHINE && !machineWritable) return ERROR_ACCESS_DENIED;
+    win::RegKey key;
+    const LONG rc = empty ? RecreateIn(key, root, path) : key.OpenOrCreate(root, path, kWriteAccess);
+    return rc == ERROR_SUCCESS ? fill(key) : rc;
+  };
+  const LONG rc = writeIn(HKEY_LOCAL_MACHINE);
+  if (rc == ERROR_SUCCESS) {
+    win::RegKey::DeleteTree(HKEY_CURRENT_USER, path);
+    return true;
+  }
+  if (rc == ERROR_INVALID_DATA) return RefusedText();
+  return Succeeded(writeIn(HKEY_CURRENT_USER));
+}
+
+}  // namespace
+
+SettingsStore SettingsStore::WithMachineReadOnly() {
+  SettingsStore store;
+  store.machineWritable_ = false;
+  return store;
+}
+
+namespace {
 
 struct ClientLayout {
   const char* optionsKey;
@@ -110,15 +218,13 @@ const SiteLayout& LayoutOf(SiteList list) {
   return list == SiteList::ExtBrowserSites ? extSites : aolSites;
 }
 
-// Writes a fixed-field list under a freshly emptied key: entries named
-// prefix + index, then the default. Empty entries are skipped, over-long ones
-// skipped and reported; the first registry error ends the write.
-bool WriteFieldList(const char* listKey, const char* prefix, const char* defaultName,
-                    std::size_t fieldSize, const std::string& defaultText,
-                    const std::vector<std::string>& entries) {
-  win::RegKey key;
-  if (!RecreateKey(key, listKey)) return false;
-  bool allKept = true;
+// Writes a fixed-field list into an emptied key: entries named prefix +
+// index, then the default. Empty entries are skipped, over-long ones skipped
+// and counted in `allKept`; the first registry error ends the write.
+LONG FillFieldList(win::RegKey& key, const char* prefix, const char* defaultName,
+                   std::size_t fieldSize, const std::string& defaultText,
+                   const std::vector<std::string>& entries, bool& allKept) {
+  allKept = true;
   std::size_t index = 0;
   for (const std::string& entry : entries) {
     const std::size_t length = TextLength(entry);
@@ -127,7 +233,8 @@ bool WriteFieldList(const char* listKey, const char* prefix, const char* default
       allKept = false;
       continue;
     }
-    if (!SetField(key, IndexedName(prefix, index).c_str(), entry, fieldSize)) return false;
+    const LONG rc = SetField(key, IndexedName(prefix, index).c_str(), entry, fieldSize);
+    if (rc != ERROR_SUCCESS) return rc;
     ++index;
   }
   std::string storedDefault = defaultText;
@@ -135,7 +242,7 @@ bool WriteFieldList(const char* listKey, const char* prefix, const char* default
     storedDefault.clear();
     allKept = false;
   }
-  return SetField(key, defaultName, storedDefault, fieldSize) && (allKept || RefusedText());
+  return SetField(key, defaultName, storedDefault, fieldSize);
 }
 
 // Appends entries prefix + 0, 1, ... up to the first missing (false) or
@@ -161,70 +268,55 @@ DWORD SettingsStore::Read(const DwordSetting& setting) const {
 }
 
 bool SettingsStore::ReadFlag(const DwordSetting& setting, DWORD& out) const {
-  win::RegKey key;
-  if (OpenForRead(key, setting.key) != ERROR_SUCCESS) return false;
-  DWORD value = 0;
-  if (key.QueryDword(setting.name, value) != ERROR_SUCCESS) return false;
-  out = value;
-  return true;
+  return ReadDwordValue(setting.key, setting.name, out);
 }
 
 bool SettingsStore::Write(const DwordSetting& setting, DWORD value) {
-  win::RegKey key;
-  if (OpenForWrite(key, setting.key) != ERROR_SUCCESS) return false;
-  return Succeeded(key.SetDword(setting.name, value));
+  return WriteValues(machineWritable_, setting.key, {setting.name},
+                     [&](win::RegKey& key) { return key.SetDword(setting.name, value); });
 }
 
 bool SettingsStore::Read(const StringSetting& setting, std::string& out) const {
-  win::RegKey key;
-  std::string text;
-  if (OpenForRead(key, setting.key) == ERROR_SUCCESS &&
-      GetText(key, setting.name, kStringReadBuffer, text)) {
-    out = std::move(text);
-    return true;
-  }
+  if (ReadTextValue(setting.key, setting.name, kStringReadBuffer, out)) return true;
   if (setting.defaultText) out = setting.defaultText;
   return false;
 }
 
 bool SettingsStore::Write(const StringSetting& setting, const std::string& text) {
   if (TextLength(text) > kMaxGeneralText) return RefusedText();
-  win::RegKey key;
-  if (OpenForWrite(key, setting.key) != ERROR_SUCCESS) return false;
-  return SetText(key, setting.name, text, kMaxGeneralText);
+  return WriteValues(machineWritable_, setting.key, {setting.name}, [&](win::RegKey& key) {
+    return SetText(key, setting.name, text, kMaxGeneralText);
+  });
 }
 
 // ---- Services -----------------------------------------------------------------------
 
 bool SettingsStore::ReadServiceFlags(DWORD out[6]) const {
-  win::RegKey key;
-  if (OpenForRead(key, kKeyServices) != ERROR_SUCCESS) return false;
-  for (int i = 0; i < kServiceCount; ++i) {
-    DWORD value = 0;
-    out[i] = key.QueryDword(kServiceFlags[i].name, value) == ERROR_SUCCESS
-                 ? value
-                 : kServiceFlags[i].defaultValue;
-  }
+  if (!KeyReadable(kKeyServices)) return false;
+  for (int i = 0; i < kServiceCount; ++i) out[i] = Read(kServiceFlags[i]);
   return true;
 }
 
 bool SettingsStore::WriteServiceFlags(const DWORD flags[6]) {
-  win::RegKey key;
-  if (OpenForWrite(key, kKeyServices) != ERROR_SUCCESS) return false;
-  for (int i = 0; i < kServiceCount; ++i) {
-    if (key.SetDword(kServiceFlags[i].name, flags[i]) != ERROR_SUCCESS) return false;
-  }
-  return true;
+  return WriteValues(machineWritable_, kKeyServices,
+                     {kHttpOn.name, kFtpOn.name, kEchoOn.name, kDiscardOn.name, kTimeServerOn.name,
+                      kUserPortOn.name},
+                     [&](win::RegKey& key) {
+                       for (int i = 0; i < kServiceCount; ++i) {
+                         const LONG rc = key.SetDword(kServiceFlags[i].name, flags[i]);
+                         if (rc != ERROR_SUCCESS) return rc;
+                       }
+                       return LONG{ERROR_SUCCESS};
+                     });
 }
 
 int SettingsStore::ReadServiceType() {
-  win::RegKey key;
-  if (OpenForRead(key, kKeyServices) != ERROR_SUCCESS) {
+  if (!KeyReadable(kKeyServices)) {
     SeedDefaultHosts();
     return -1;
   }
   DWORD value = 0;
-  if (key.QueryDword(kServiceType.name, value) != ERROR_SUCCESS) return -1;
+  if (!ReadFlag(kServiceType, value)) return -1;
   const int service = static_cast<int>(value);
   return IsServiceIndex(service) ? service : -1;
 }
@@ -235,19 +327,17 @@ bool SettingsStore::ReadIntervalNumbers(DWORD& start, DWORD& end, DWORD& fixed) 
   start = kRandomStart.defaultValue;
   end = kRandomEnd.defaultValue;
   fixed = kFixed.defaultValue;
-  win::RegKey key;
-  if (OpenForRead(key, kKeyInterval) != ERROR_SUCCESS) return false;
-  return key.QueryDword(kRandomStart.name, start) == ERROR_SUCCESS &&
-         key.QueryDword(kRandomEnd.name, end) == ERROR_SUCCESS &&
-         key.QueryDword(kFixed.name, fixed) == ERROR_SUCCESS;
+  return ReadFlag(kRandomStart, start) && ReadFlag(kRandomEnd, end) && ReadFlag(kFixed, fixed);
 }
 
 bool SettingsStore::WriteIntervalNumbers(DWORD start, DWORD end, DWORD fixed) {
-  win::RegKey key;
-  if (OpenForWrite(key, kKeyInterval) != ERROR_SUCCESS) return false;
-  return key.SetDword(kRandomStart.name, start) == ERROR_SUCCESS &&
-         key.SetDword(kRandomEnd.name, end) == ERROR_SUCCESS &&
-         key.SetDword(kFixed.name, fixed) == ERROR_SUCCESS;
+  return WriteValues(machineWritable_, kKeyInterval,
+                     {kRandomStart.name, kRandomEnd.name, kFixed.name}, [&](win::RegKey& key) {
+                       LONG rc = key.SetDword(kRandomStart.name, start);
+                       if (rc == ERROR_SUCCESS) rc = key.SetDword(kRandomEnd.name, end);
+                       if (rc == ERROR_SUCCESS) rc = key.SetDword(kFixed.name, fixed);
+                       return rc;
+                     });
 }
 
 // ---- Host lists ---------------------------------------------------------------------
@@ -255,7 +345,7 @@ bool SettingsStore::WriteIntervalNumbers(DWORD start, DWORD end, DWORD fixed) {
 bool SettingsStore::ReadHostList(int service, std::vector<std::string>& hosts) const {
   if (!IsServiceIndex(service)) return false;
   win::RegKey key;
-  if (OpenForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
+  if (OpenListForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
   for (std::size_t i = 0;; ++i) {
     std::string host;
     if (!GetText(key, IndexedName("", i).c_str(), kStringReadBuffer, host)) return false;
@@ -266,46 +356,52 @@ bool SettingsStore::ReadHostList(int service, std::vector<std::string>& hosts) c
 
 bool SettingsStore::WriteHostList(int service, const std::vector<std::string>& hosts) {
   if (!IsServiceIndex(service)) return false;
-  const std::string path = ServiceKeyPath(service);
-  win::RegKey key;
-  if (!RecreateKey(key, path.c_str())) return false;
   bool allKept = true;
-  std::size_t index = 0;
-  for (const std::string& host : hosts) {
-    const std::size_t length = TextLength(host);
-    if (length == 0) continue;
-    if (length > kMaxGeneralText) {
-      allKept = false;
-      continue;
-    }
-    if (!SetText(key, IndexedName("", index).c_str(), host, kMaxGeneralText)) return false;
-    ++index;
-  }
-  return allKept;
+  const bool written =
+      WriteList(machineWritable_, ServiceKeyPath(service).c_str(), true, [&](win::RegKey& key) {
+        allKept = true;
+        std::size_t index = 0;
+        for (const std::string& host : hosts) {
+          const std::size_t length = TextLength(host);
+          if (length == 0) continue;
+          if (length > kMaxGeneralText) {
+            allKept = false;
+            continue;
+          }
+          const LONG rc = SetText(key, IndexedName("", index).c_str(), host, kMaxGeneralText);
+          if (rc != ERROR_SUCCESS) return rc;
+          ++index;
+        }
+        return LONG{ERROR_SUCCESS};
+      });
+  return written && (allKept || RefusedText());
 }
 
 bool SettingsStore::ReadHost(int service, int index, std::string& host) const {
   host.clear();
   if (!IsServiceIndex(service) || index < 0) return false;
   win::RegKey key;
-  if (OpenForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
+  if (OpenListForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
   return GetText(key, IndexedName("", static_cast<std::size_t>(index)).c_str(), kStringReadBuffer,
                  host);
 }
 
+// "Dedicated" belongs to its list (a list written anew drops it), so it is
+// read from the copy the list is read from.
 bool SettingsStore::ReadDedicatedHost(int service, std::string& host) const {
   host.clear();
   if (!IsServiceIndex(service)) return false;
   win::RegKey key;
-  if (OpenForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
+  if (OpenListForRead(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
   return GetText(key, kDedicatedValueName, kStringReadBuffer, host);
 }
 
 bool SettingsStore::WriteDedicatedHost(int service, const std::string& host) {
   if (!IsServiceIndex(service) || TextLength(host) > kMaxGeneralText) return false;
-  win::RegKey key;
-  if (OpenForWrite(key, ServiceKeyPath(service).c_str()) != ERROR_SUCCESS) return false;
-  return SetText(key, kDedicatedValueName, host, kMaxGeneralText);
+  const std::string path = ServiceKeyPath(service);
+  return WriteValues(machineWritable_, path.c_str(), {kDedicatedValueName}, [&](win::RegKey& key) {
+    return SetText(key, kDedicatedValueName, host, kMaxGeneralText);
+  });
 }
 
 bool SettingsStore::SeedDefaultHosts() {
@@ -316,18 +412,19 @@ bool SettingsStore::SeedDefaultHosts(DWORD nowSeconds) {
   bool allSeeded = true;
   for (int service = 0; service < kServiceCount; ++service) {
     const std::span<const char* const> hosts = DefaultHosts(service);
-    win::RegKey key;
-    if (key.Create(kHive, ServiceKeyPath(service).c_str(), kWriteAccess) != ERROR_SUCCESS) {
-      allSeeded = false;
-      continue;
-    }
     Random15& random = Random15::Shared();
     random.Seed(nowSeconds);
-    for (std::size_t i = 0; i < hosts.size(); ++i) {
-      if (!SetText(key, IndexedName("", i).c_str(), hosts[i], kMaxGeneralText)) allSeeded = false;
-    }
     const std::size_t pick = static_cast<std::size_t>(random.Next()) % hosts.size();
-    if (!SetText(key, kDedicatedValueName, hosts[pick], kMaxGeneralText)) allSeeded = false;
+    // Entries already there under the same names are overwritten, others stay.
+    const bool seeded =
+        WriteList(machineWritable_, ServiceKeyPath(service).c_str(), false, [&](win::RegKey& key) {
+          for (std::size_t i = 0; i < hosts.size(); ++i) {
+            const LONG rc = SetText(key, IndexedName("", i).c_str(), hosts[i], kMaxGeneralText);
+            if (rc != ERROR_SUCCESS) return rc;
+          }
+          return SetText(key, kDedicatedValueName, hosts[pick], kMaxGeneralText);
+        });
+    allSeeded = seeded && allSeeded;
   }
   // Without every list in place the next start seeds again.
   if (!allSeeded) return false;
@@ -336,34 +433,61 @@ bool SettingsStore::SeedDefaultHosts(DWORD nowSeconds) {
 
 // ---- Windows start-up entry -----------------------------------------------------------
 
-bool SettingsStore::WriteRunEntry(bool enabled) {
+namespace {
+
+bool RunEntryIn(HKEY root) {
   win::RegKey key;
-  if (!enabled) {
-    if (!Succeeded(key.Open(kHive, kKeyRun, KEY_SET_VALUE))) return false;
-    return Succeeded(key.DeleteValue(kRunValueName));
-  }
+  std::string entry;
+  return key.Open(root, kKeyRun, KEY_READ) == ERROR_SUCCESS &&
+         GetText(key, kRunValueName, kRunEntryBuffer, entry);
+}
+
+}  // namespace
+
+bool SettingsStore::WriteRunEntry(bool enabled) {
+  if (!enabled) return DeleteRunEntries();
   char path[kRunPathBuffer] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
   // A cut path would start some other file, or nothing, with Windows.
   if (length == 0 || length >= sizeof(path)) return Succeeded(length ? ERROR_FILENAME_EXCED_RANGE : GetLastError());
-  if (OpenForWrite(key, kKeyRun) != ERROR_SUCCESS) return false;
   // Quoted: under "Program Files" Windows would otherwise try "C:\Program.exe" first.
   const std::string entry = RunEntryText(std::string(path, length));
-  return Succeeded(key.SetString(kRunValueName, entry.c_str(), static_cast<DWORD>(entry.size())));
+  return WriteValues(machineWritable_, kKeyRun, {kRunValueName}, [&](win::RegKey& key) {
+    return key.SetString(kRunValueName, entry.c_str(), static_cast<DWORD>(entry.size()));
+  });
+}
+
+// Both entries go; one that this account may not delete stays and fails the
+// call, as does finding none at all.
+bool SettingsStore::DeleteRunEntries() {
+  bool deleted = false;
+  LONG kept = ERROR_SUCCESS;
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    win::RegKey key;
+    LONG rc = root == HKEY_LOCAL_MACHINE && !machineWritable_
+                  ? ERROR_ACCESS_DENIED
+                  : key.Open(root, kKeyRun, KEY_SET_VALUE);
+    if (rc == ERROR_SUCCESS) rc = key.DeleteValue(kRunValueName);
+    if (rc == ERROR_SUCCESS) deleted = true;
+    else if (rc != ERROR_FILE_NOT_FOUND && RunEntryIn(root)) kept = rc;
+  }
+  if (kept != ERROR_SUCCESS) return Succeeded(kept);
+  return deleted || Succeeded(ERROR_FILE_NOT_FOUND);
 }
 
 bool SettingsStore::ReadRunEntry(std::string& path) const {
-  win::RegKey key;
-  if (OpenForRead(key, kKeyRun) != ERROR_SUCCESS) return false;
   std::string entry;
-  if (!GetText(key, kRunValueName, kRunEntryBuffer, entry)) return false;
+  if (!ReadTextValue(kKeyRun, kRunValueName, kRunEntryBuffer, entry)) return false;
   path = PathFromRunEntry(entry);
   return true;
 }
 
 DWORD SettingsStore::CheckWritable() const {
   win::RegKey key;
-  return static_cast<DWORD>(key.OpenOrCreate(kHive, kKeyRoot, kWriteAccess));
+  if (machineWritable_ &&
+      key.OpenOrCreate(HKEY_LOCAL_MACHINE, kKeyRoot, kWriteAccess) == ERROR_SUCCESS)
+    return ERROR_SUCCESS;
+  return static_cast<DWORD>(key.OpenOrCreate(HKEY_CURRENT_USER, kKeyRoot, kWriteAccess));
 }
 
 // ---- Dial-up profile credentials ------------------------------------------------------
@@ -371,11 +495,10 @@ DWORD SettingsStore::CheckWritable() const {
 bool SettingsStore::ReadProfileCredentials(const std::string& profile, std::string& login,
                                            std::string& password) const {
   if (TextLength(profile) == 0) return false;
-  win::RegKey key;
-  if (OpenForRead(key, ProfileKeyPath(profile).c_str()) != ERROR_SUCCESS) return false;
+  const std::string path = ProfileKeyPath(profile);
   std::string storedLogin, storedPassword;
-  if (!GetText(key, kProfileLoginName, kProfileReadBuffer, storedLogin) ||
-      !GetText(key, kProfilePasswordName, kProfileReadBuffer, storedPassword))
+  if (!ReadTextValue(path.c_str(), kProfileLoginName, kProfileReadBuffer, storedLogin) ||
+      !ReadTextValue(path.c_str(), kProfilePasswordName, kProfileReadBuffer, storedPassword))
     return false;
   login = std::move(storedLogin);
   password = std::move(storedPassword);
@@ -387,21 +510,22 @@ bool SettingsStore::WriteProfileCredentials(const std::string& profile, const st
   // Without a name the values would land in "Modem Dialer" itself.
   if (TextLength(profile) == 0) return RefusedText();
   if (TextLength(login) > kMaxProfileText || TextLength(password) > kMaxProfileText) return RefusedText();
-  win::RegKey key;
-  if (OpenForWrite(key, ProfileKeyPath(profile).c_str()) != ERROR_SUCCESS) return false;
-  return SetText(key, kProfileLoginName, login, kMaxProfileText) &&
-         SetText(key, kProfilePasswordName, password, kMaxProfileText);
+  const std::string path = ProfileKeyPath(profile);
+  return WriteValues(machineWritable_, path.c_str(), {kProfileLoginName, kProfilePasswordName},
+                     [&](win::RegKey& key) {
+                       const LONG rc = SetText(key, kProfileLoginName, login, kMaxProfileText);
+                       if (rc != ERROR_SUCCESS) return rc;
+                       return SetText(key, kProfilePasswordName, password, kMaxProfileText);
+                     });
 }
 
 // ---- Trace window rectangle -------------------------------------------------------------
 
 bool SettingsStore::ReadTraceRect(LONG& left, LONG& top, LONG& right, LONG& bottom) const {
-  win::RegKey key;
-  if (OpenForRead(key, kKeyTraceMessage) != ERROR_SUCCESS) return false;
   DWORD edges[4] = {};
   const DwordSetting* names[4] = {&kTraceLeft, &kTraceTop, &kTraceRight, &kTraceBottom};
   for (int i = 0; i < 4; ++i) {
-    if (key.QueryDword(names[i]->name, edges[i]) != ERROR_SUCCESS) return false;
+    if (!ReadFlag(*names[i], edges[i])) return false;
   }
   left = static_cast<LONG>(edges[0]);
   top = static_cast<LONG>(edges[1]);
@@ -411,12 +535,18 @@ bool SettingsStore::ReadTraceRect(LONG& left, LONG& top, LONG& right, LONG& bott
 }
 
 bool SettingsStore::WriteTraceRect(LONG left, LONG top, LONG right, LONG bottom) {
-  win::RegKey key;
-  if (OpenForWrite(key, kKeyTraceMessage) != ERROR_SUCCESS) return false;
-  return key.SetDword(kTraceLeft.name, static_cast<DWORD>(left)) == ERROR_SUCCESS &&
-         key.SetDword(kTraceTop.name, static_cast<DWORD>(top)) == ERROR_SUCCESS &&
-         key.SetDword(kTraceRight.name, static_cast<DWORD>(right)) == ERROR_SUCCESS &&
-         key.SetDword(kTraceBottom.name, static_cast<DWORD>(bottom)) == ERROR_SUCCESS;
+  const DWORD edges[4] = {static_cast<DWORD>(left), static_cast<DWORD>(top),
+                          static_cast<DWORD>(right), static_cast<DWORD>(bottom)};
+  const DwordSetting* names[4] = {&kTraceLeft, &kTraceTop, &kTraceRight, &kTraceBottom};
+  return WriteValues(machineWritable_, kKeyTraceMessage,
+                     {kTraceLeft.name, kTraceTop.name, kTraceRight.name, kTraceBottom.name},
+                     [&](win::RegKey& key) {
+                       for (int i = 0; i < 4; ++i) {
+                         const LONG rc = key.SetDword(names[i]->name, edges[i]);
+                         if (rc != ERROR_SUCCESS) return rc;
+                       }
+                       return LONG{ERROR_SUCCESS};
+                     });
 }
 
 // ---- AOL / CS2000 client launch ----------------------------------------------------------
@@ -425,12 +555,10 @@ bool SettingsStore::ReadBrowserLaunch(SignOnClient client, DWORD& launch, std::s
   const ClientLayout& layout = LayoutOf(client);
   launch = 0;
   path.clear();
-  win::RegKey key;
-  if (OpenForRead(key, layout.optionsKey) != ERROR_SUCCESS) return false;
   DWORD storedLaunch = 0;
   std::string storedPath;
-  if (key.QueryDword(layout.launchBrowser->name, storedLaunch) != ERROR_SUCCESS ||
-      !GetText(key, layout.programPath->name, kProgramPathBuffer, storedPath))
+  if (!ReadFlag(*layout.launchBrowser, storedLaunch) ||
+      !ReadTextValue(layout.optionsKey, layout.programPath->name, kProgramPathBuffer, storedPath))
     return false;
   launch = storedLaunch;
   path = std::move(storedPath);
@@ -440,11 +568,14 @@ bool SettingsStore::ReadBrowserLaunch(SignOnClient client, DWORD& launch, std::s
 bool SettingsStore::WriteBrowserLaunch(SignOnClient client, DWORD launch, const std::string& path) {
   const ClientLayout& layout = LayoutOf(client);
   if (TextLength(path) > kMaxProgramPath) return RefusedText();
-  win::RegKey key;
-  if (OpenForWrite(key, layout.optionsKey) != ERROR_SUCCESS) return false;
-  if (!Succeeded(key.SetDword(layout.launchBrowser->name, launch))) return false;
-  if (TextLength(path) == 0) return true;  // keeps the stored path
-  return SetText(key, layout.programPath->name, path, kMaxProgramPath);
+  const char* launchName = layout.launchBrowser->name;
+  auto fill = [&](win::RegKey& key) {
+    const LONG rc = key.SetDword(launchName, launch);
+    if (rc != ERROR_SUCCESS || TextLength(path) == 0) return rc;  // an empty path keeps the stored one
+    return SetText(key, layout.programPath->name, path, kMaxProgramPath);
+  };
+  if (TextLength(path) == 0) return WriteValues(machineWritable_, layout.optionsKey, {launchName}, fill);
+  return WriteValues(machineWritable_, layout.optionsKey, {launchName, layout.programPath->name}, fill);
 }
 
 // ---- Screen names -------------------------------------------------------------------------
@@ -455,7 +586,7 @@ bool SettingsStore::ReadScreenNames(SignOnClient client, DWORD& useScreenName,
   const ClientLayout& layout = LayoutOf(client);
   useScreenName = Read(*layout.useScreenName);
   win::RegKey key;
-  if (OpenForRead(key, layout.screenNamesKey) != ERROR_SUCCESS) return false;
+  if (OpenListForRead(key, layout.screenNamesKey) != ERROR_SUCCESS) return false;
   std::string storedDefault;
   if (!GetText(key, kDefaultScreenNameName, kScreenNameField, storedDefault)) return false;
   defaultName = std::move(storedDefault);
@@ -467,10 +598,12 @@ bool SettingsStore::WriteScreenNames(SignOnClient client, DWORD useScreenName,
                                      const std::vector<std::string>& names) {
   const ClientLayout& layout = LayoutOf(client);
   const bool flagWritten = Write(*layout.useScreenName, useScreenName);
-  const bool listWritten = WriteFieldList(layout.screenNamesKey, kScreenNamePrefix,
-                                          kDefaultScreenNameName, kScreenNameField, defaultName,
-                                          names);
-  return flagWritten && listWritten;
+  bool allKept = true;
+  const bool listWritten = WriteList(machineWritable_, layout.screenNamesKey, true, [&](win::RegKey& key) {
+    return FillFieldList(key, kScreenNamePrefix, kDefaultScreenNameName, kScreenNameField,
+                         defaultName, names, allKept);
+  });
+  return flagWritten && listWritten && (allKept || RefusedText());
 }
 
 // ---- AOL site lists ----------------------------------------------------------------------
@@ -480,7 +613,7 @@ bool SettingsStore::ReadSiteList(SiteList list, DWORD& flag, std::string& defaul
   const SiteLayout& layout = LayoutOf(list);
   flag = Read(*layout.flag);
   win::RegKey key;
-  if (OpenForRead(key, layout.listKey) != ERROR_SUCCESS) return false;
+  if (OpenListForRead(key, layout.listKey) != ERROR_SUCCESS) return false;
   std::string storedDefault;
   GetText(key, kDefaultSiteName, kSiteField, storedDefault);
   defaultSite = std::move(storedDefault);
@@ -492,21 +625,25 @@ bool SettingsStore::WriteSiteList(SiteList list, DWORD flag, const std::string& 
                                   const std::vector<std::string>& sites) {
   const SiteLayout& layout = LayoutOf(list);
   const bool flagWritten = Write(*layout.flag, flag);
-  const bool listWritten = WriteFieldList(layout.listKey, layout.prefix, kDefaultSiteName,
-                                          kSiteField, defaultSite, sites);
-  return flagWritten && listWritten;
+  bool allKept = true;
+  const bool listWritten = WriteList(machineWritable_, layout.listKey, true, [&](win::RegKey& key) {
+    return FillFieldList(key, layout.prefix, kDefaultSiteName, kSiteField, defaultSite, sites,
+                         allKept);
+  });
+  return flagWritten && listWritten && (allKept || RefusedText());
 }
 
 bool SettingsStore::SeedSiteList(SiteList list) {
   const SiteLayout& layout = LayoutOf(list);
   const std::span<const char* const> entries = layout.defaults();
-  win::RegKey key;
-  if (OpenForWrite(key, layout.listKey) != ERROR_SUCCESS) return false;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (!SetText(key, IndexedName(layout.prefix, i).c_str(), entries[i], kMaxSite)) return false;
-  }
-  key.Close();
-  return Write(*layout.marker, 1);
+  const bool seeded = WriteList(machineWritable_, layout.listKey, false, [&](win::RegKey& key) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const LONG rc = SetText(key, IndexedName(layout.prefix, i).c_str(), entries[i], kMaxSite);
+      if (rc != ERROR_SUCCESS) return rc;
+    }
+    return LONG{ERROR_SUCCESS};
+  });
+  return seeded && Write(*layout.marker, 1);
 }
 
 bool SettingsStore::SeedSiteListIfUnset(SiteList list) {

@@ -1,17 +1,26 @@
 #pragma once
 // The one way to read and write persistent settings. The store holds no
-// state: every operation opens its key, does its work and closes it again, so
-// an instance may be created wherever one is needed. Reads and writes may run
-// on any thread; seeding the host lists draws from the program's random
-// generator and belongs on the user-interface thread.
+// state of its own: every operation opens its key, does its work and closes
+// it again, so an instance may be created wherever one is needed. Reads and
+// writes may run on any thread; seeding the host lists draws from the
+// program's random generator and belongs on the user-interface thread.
 //
-// Writes open their key for reading and writing (nothing more: a standard
-// user may hold just those rights), creating it (and its parents) when it
-// does not exist; they return false when nothing could be written, with the
-// reason (a Win32 error code) left for GetLastError. Reads
-// open with read access and never create anything; a missing key and a
-// missing value are alike and give the value's default. No operation shows
-// a message.
+// Every setting has two copies at the same path: the machine's, under
+// HKEY_LOCAL_MACHINE (written by an administrator and the installer), and
+// the user's own, under HKEY_CURRENT_USER. A read takes the user's value
+// where there is one and the machine's otherwise, value by value; a list
+// (hosts, screen names, sites) is read whole from one copy, the user's when
+// the user has one. A write goes to the machine's copy when the machine
+// takes it and removes the same values from the user's copy, so that they
+// no longer hide the machine's; where the machine refuses, it goes to the
+// user's copy. No other account can change what a user's copy holds.
+//
+// Writes open their key for reading and writing (nothing more), creating it
+// (and its parents) when it does not exist; they return false when nothing
+// could be written, with the reason (a Win32 error code) left for
+// GetLastError. Reads open with read access and never create anything; a
+// missing key, a missing value and a value of another type or size are alike
+// and give the value's default. No operation shows a message.
 #include <windows.h>
 
 #include <string>
@@ -21,6 +30,12 @@
 
 class SettingsStore {
  public:
+  SettingsStore() = default;
+  // A store that meets HKEY_LOCAL_MACHINE as a standard user does: every
+  // write there is refused (ERROR_ACCESS_DENIED), so all of them go to the
+  // user's copy. For tests of that view.
+  static SettingsStore WithMachineReadOnly();
+
   // ---- Single values ----
   // The stored value, or the setting's default when it cannot be read.
   DWORD Read(const settings::DwordSetting& setting) const;
@@ -67,7 +82,8 @@ class SettingsStore {
   bool WriteHostList(int service, const std::vector<std::string>& hosts);
   // Entry `index` of the list; `host` is empty when it cannot be read.
   bool ReadHost(int service, int index, std::string& host) const;
-  // The "Dedicated" host; `host` is empty when it cannot be read.
+  // The "Dedicated" host, from the copy the list comes from; `host` is
+  // empty when it cannot be read.
   bool ReadDedicatedHost(int service, std::string& host) const;
   bool WriteDedicatedHost(int service, const std::string& host);
   // First run: writes every built-in list, one "Dedicated" per service drawn
@@ -79,15 +95,18 @@ class SettingsStore {
   bool SeedDefaultHosts(DWORD nowSeconds);
 
   // ---- Windows start-up entry ----
-  // true writes the running executable's path, in double quotes, under
-  // "Run"; false deletes the entry (false when there was none).
+  // true writes the running executable's path, in double quotes, under the
+  // "Run" key of the hive the settings go to (as for any value: the
+  // machine's, else the user's). false deletes the entry from both; false
+  // when there was none, or when one stays that this account cannot delete.
   bool WriteRunEntry(bool enabled);
-  // The path the entry starts, quoted or not.
+  // The path the entry starts, quoted or not (the user's entry first).
   bool ReadRunEntry(std::string& path) const;
 
   // ---- Start-up ----
-  // Whether the program's key can be opened (or made) for writing: 0, or the
-  // Win32 error that keeps every write from sticking.
+  // Whether settings can be kept: 0 when the program's key can be opened (or
+  // made) for writing in either hive, else the Win32 error that keeps the
+  // user's copy from being written.
   DWORD CheckWritable() const;
 
   // ---- Dial-up profile credentials ----
@@ -155,4 +174,9 @@ class SettingsStore {
   DWORD ReadPop3Interval() const;
   // Stores `entry` when it is 1 to 60, else 60.
   bool WritePop3Interval(long entry);
+
+ private:
+  bool DeleteRunEntries();
+
+  bool machineWritable_ = true;
 };

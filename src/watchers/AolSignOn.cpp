@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "base/Trace.h"
 #include "res/resource_watchers.h"
 #include "settings/SettingsSchema.h"
 #include "watchers/AolWatcher.h"
@@ -46,8 +47,17 @@ void AolWatcher::LaunchAOL() {
   DWORD launch = 0;
   std::string path;
   store_.ReadBrowserLaunch(settings::SignOnClient::Aol, launch, path);
+  // What cannot go on the command line as it is goes as if it were not set.
+  if (o.useScreenName && !PassableArgument(o.screenName)) {
+    TraceLine(NotPassedTrace("AOL screen name").c_str());
+    o.useScreenName = false;
+  }
+  if (o.useSpecificSite && !PassableArgument(o.site)) {
+    TraceLine(NotPassedTrace("AOL site").c_str());
+    o.useSpecificSite = false;
+  }
 
-  const INT_PTR result = ShellOpen(path, BuildAolParameters(o));
+  const INT_PTR result = StartProgram(GetDesktopWindow(), path, BuildAolParameters(o), nullptr, SW_SHOW);
   if (ShellLaunchFailed(result)) {
     ShowShellLaunchError(result, win::LoadResourceText(IDS_AOL_LAUNCH_ERROR_CAPTION, "AOL Browser Error"),
                          env_.boxes);
@@ -90,6 +100,11 @@ void AolWatcher::SignOnAOL() {
 }
 
 void AolWatcher::LaunchDefaultBrowser(const std::string& url) {
+  // The address goes into the browser's command line, quoted by the handler.
+  if (!PassableArgument(url)) {
+    TraceLine("Outside browser site not opened: it holds a double quote or a control character");
+    return;
+  }
   const std::string target = url.empty() ? ProgramFolder() + "blank.htm" : url;
   if (!ShellLaunchFailed(ShellOpen(target, std::string()))) return;
   const std::string text =

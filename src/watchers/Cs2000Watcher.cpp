@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "base/Trace.h"
 #include "res/resource_watchers.h"
 #include "settings/SettingsSchema.h"
 #include "watchers/LaunchParameters.h"
@@ -107,8 +108,15 @@ void Cs2000Watcher::LaunchCS2000() {
   DWORD launch = 0;
   std::string path;
   store_.ReadBrowserLaunch(settings::SignOnClient::Cs, launch, path);
+  // A name that cannot go on the command line as it is goes as if it were not set.
+  if (useName == 1 && !PassableArgument(name)) {
+    TraceLine(NotPassedTrace("CS2000 screen name").c_str());
+    useName = 0;
+  }
 
-  const INT_PTR result = ShellOpen(path, BuildCs2000Parameters(signOn == 1, useName == 1, name));
+  const INT_PTR result = StartProgram(GetDesktopWindow(), path,
+                                      BuildCs2000Parameters(signOn == 1, useName == 1, name), nullptr,
+                                      SW_SHOW);
   if (ShellLaunchFailed(result)) {
     ShowShellLaunchError(result, win::LoadResourceText(IDS_CS_LAUNCH_ERROR_CAPTION, "CS Browser Error"),
                          env_.boxes);

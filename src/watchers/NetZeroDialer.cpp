@@ -168,13 +168,10 @@ class NetZeroDial {
   bool LaunchNetZero() {
     std::string path;
     run_.store.Read(settings::kNetZeroProgramPath, path);
-    INT_PTR result = SE_ERR_FNF;  // an empty path names no file
-    if (!path.empty()) {
-      std::string directory;
-      const bool hasDirectory = netzero::LaunchDirectory(path, directory);
-      result = ShellOpenIn(controller_, path, {}, hasDirectory ? directory.c_str() : nullptr,
-                           SW_SHOWNORMAL);
-    }
+    std::string directory;
+    const bool hasDirectory = netzero::LaunchDirectory(path, directory);
+    const INT_PTR result = StartProgram(controller_, path, {},
+                                        hasDirectory ? directory.c_str() : nullptr, SW_SHOWNORMAL);
     // A stop during the launch leaves the client started, but nothing more is done.
     if (!ShellLaunchFailed(result)) return !run_.Stopped();
     if (run_.Stopped()) return false;

@@ -1,5 +1,6 @@
 #include "watchers/NetZeroRules.h"
 
+#include "watchers/LaunchParameters.h"
 #include "watchers/MatchRules.h"
 
 namespace watch::netzero {
@@ -28,9 +29,7 @@ bool ClicksByCoordinates(std::string_view version) {
 }
 
 bool LaunchDirectory(std::string_view programPath, std::string& directory) {
-  if (programPath.size() <= kStartProgramNameLength) return false;
-  directory.assign(programPath.substr(0, programPath.size() - kStartProgramNameLength));
-  return true;
+  return FolderOf(programPath, directory);
 }
 
 bool IsLoginDialog(std::string_view title) {

@@ -24,10 +24,9 @@ Sequence SequenceFor(std::string_view version);
 bool ClicksByCoordinates(std::string_view version);
 
 // ---- Launch ----
-// The start program is "nzStart.exe": its directory is the path without its
-// last 11 characters. A path that leaves nothing after the cut has no
-// directory (false); the shell then starts it in the current one.
-constexpr std::size_t kStartProgramNameLength = 11;
+// The start program runs in its own folder: the path up to and including its
+// last separator ("C:\NetZero\" for "C:\NetZero\nzStart.exe", whatever the
+// file's name). A path without a separator has none (false).
 bool LaunchDirectory(std::string_view programPath, std::string& directory);
 
 // ---- Dialer titles ----

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "watchers/LaunchParameters.h"
 #include "watchers/ShellLaunchError.h"
 #include "win/ResourceText.h"
 
@@ -17,6 +18,23 @@ INT_PTR ShellOpenIn(HWND owner, const std::string& file, const std::string& para
   HINSTANCE result = ShellExecuteA(owner, "open", file.c_str(),
                                    parameters.empty() ? nullptr : parameters.c_str(), directory, show);
   return reinterpret_cast<INT_PTR>(result);
+}
+
+bool IsStartableProgram(const std::string& path) {
+  if (!LaunchPathAcceptable(path)) return false;
+  // The shell expands "%NAME%" in the file it is given: a path that changes
+  // by it would start some other file.
+  char expanded[kMaxLaunchPath + 2] = {};
+  const DWORD needed = ExpandEnvironmentStringsA(path.c_str(), expanded, sizeof(expanded));
+  if (needed == 0 || needed > sizeof(expanded) || path != expanded) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+INT_PTR StartProgram(HWND owner, const std::string& path, const std::string& parameters,
+                     const char* directory, int show) {
+  if (!IsStartableProgram(path)) return SE_ERR_FNF;
+  return ShellOpenIn(owner, path, parameters, directory, show);
 }
 
 ShellComScope::ShellComScope()

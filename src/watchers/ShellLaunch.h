@@ -11,7 +11,20 @@ namespace watch {
 
 // ShellExecuteA(desktop window, "open", file, parameters (none when empty),
 // no directory, SW_SHOW); returns the shell's result (32 or less: failed).
+// For web addresses and the program's own files; a program path the user
+// chose goes through StartProgram.
 INT_PTR ShellOpen(const std::string& file, const std::string& parameters);
+
+// Whether `path` names exactly one existing file the shell would start as
+// it is: acceptable by its text (LaunchPathAcceptable), unchanged by the
+// environment-variable expansion the shell applies to it, and a file, not
+// a folder.
+bool IsStartableProgram(const std::string& path);
+// ShellOpenIn for a program path the user chose: a path that is not
+// startable is never handed to the shell and fails as a missing file
+// (SE_ERR_FNF), with the shell's own text for it.
+INT_PTR StartProgram(HWND owner, const std::string& path, const std::string& parameters,
+                     const char* directory, int show);
 // ShellExecuteA(owner, "open", file, parameters (none when empty),
 // directory (none when null), show).
 INT_PTR ShellOpenIn(HWND owner, const std::string& file, const std::string& parameters,

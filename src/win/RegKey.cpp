@@ -36,7 +36,8 @@ LONG RegKey::QueryDword(const char* name, DWORD& value) const {
   DWORD type = 0, data = 0, size = sizeof(data);
   LONG rc = RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
   if (rc != ERROR_SUCCESS) return rc;
-  if (size != sizeof(data)) return ERROR_INVALID_DATA;
+  // Four bytes of text or binary data are no number.
+  if (type != REG_DWORD || size != sizeof(data)) return ERROR_INVALID_DATA;
   value = data;
   return ERROR_SUCCESS;
 }

@@ -20,6 +20,8 @@ class RegKey {
   bool IsOpen() const { return key_ != nullptr; }
   HKEY get() const { return key_; }
 
+  // A REG_DWORD of 4 bytes; a value of any other type or size gives
+  // ERROR_INVALID_DATA and leaves `value` alone.
   LONG QueryDword(const char* name, DWORD& value) const;
   // Reads a REG_SZ into buf (size bytes). The text is always terminated;
   // stored text with or without its terminating zero is accepted. A value

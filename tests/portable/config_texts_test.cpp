@@ -67,6 +67,24 @@ TEST(ConfigTexts, EntriesCaptionsAndPlaceholders) {
   for (const PriorityCase& c : priorities)
     EXPECT_EQ(config::PriorityText(c.method, c.position, c.dedicated), c.text) << c.text;
 
+  struct EntryCase {
+    const config::ListEditUse* use;
+    std::string text;
+    const char* message;
+  };
+  const std::string quotes = "Please enter no double quotes (\") or control characters.";
+  const EntryCase entries[] = {
+      {&config::kScreenNameUse, "Ann", ""},
+      {&config::kScreenNameUse, "", "Nothing to add! Please enter a Screen Name you wish to add."},
+      {&config::kScreenNameUse, "Me -u\"http://x\"", quotes.c_str()},
+      {&config::kScreenNameUse, "Ann\tLee", quotes.c_str()},
+      {&config::kScreenNameUse, std::string(32, 'n'), "Please enter no more than 31 characters."},
+      {&config::kAolSiteUse, "http://127.0.0.3/\" -nEvil -u\"x", quotes.c_str()},
+      {&config::kWebsiteUse, "http://127.0.0.1/\x7F", quotes.c_str()},
+      {&config::kWebsiteUse, "http://127.0.0.1/a b", ""},
+  };
+  for (const EntryCase& e : entries) EXPECT_EQ(config::ListEntryMessage(*e.use, e.text), e.message) << e.text;
+
   EXPECT_STREQ(config::EmptyAddMessage(config::kScreenNameUse.title),
                "Nothing to add! Please enter a Screen Name you wish to add.");
   EXPECT_STREQ(config::EmptyAddMessage(config::kAolSiteUse.title),

@@ -33,8 +33,9 @@ TEST(NetZeroRules, VersionTable) {
   }
 }
 
-// The start program's folder: the path less "nzStart.exe"'s 11 characters; a
-// path that leaves nothing has none (no cut out of range).
+// The start program's folder: the path up to its last separator, whatever
+// the file is called ("nzStart.exe" gives what cutting its 11 characters
+// would); a path without a folder has none.
 TEST(NetZeroRules, LaunchDirectory) {
   struct Case {
     const char* path;
@@ -44,10 +45,12 @@ TEST(NetZeroRules, LaunchDirectory) {
   const Case cases[] = {
       {"C:\\Program Files\\NetZero\\nzStart.exe", true, "C:\\Program Files\\NetZero\\"},
       {"C:\\nzStart.exe", true, "C:\\"},
-      {"C:\\NZ\\client.exe", true, "C:\\NZ"},  // not nzStart.exe: cut at the wrong place
-      {"xnzStart.exe", true, "x"},
+      {"C:\\hostile dir\\nz.exe", true, "C:\\hostile dir\\"},
+      {"C:\\NZ\\client.exe", true, "C:\\NZ\\"},
+      {"D:/NetZero/nzStart.exe", true, "D:/NetZero/"},
+      {"\\\\server\\share\\nzStart.exe", true, "\\\\server\\share\\"},
+      {"xnzStart.exe", false, ""},
       {"nzStart.exe", false, ""},
-      {"a.exe", false, ""},
       {"", false, ""},
   };
   for (const Case& c : cases) {

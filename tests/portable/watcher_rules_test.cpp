@@ -140,6 +140,66 @@ TEST(LaunchParameters, AolEdgeCases) {
   EXPECT_EQ(BuildAolParameters({true, true, "", false, ""}), "-n -u\"\"");
 }
 
+// What the launchers hand to the shell as a program path, by its text alone
+// (that the file exists is the launcher's own check).
+TEST(LaunchParameters, OnlyAnAbsolutePathThatFitsMaxPathIsStarted) {
+  struct Case {
+    std::string path;
+    bool acceptable;
+  };
+  const std::string longest = "C:\\" + std::string(252, 'a') + ".exe";  // 259 characters
+  const Case cases[] = {
+      {"C:\\Program Files\\AOL\\aol.exe", true},
+      {"\\\\server\\share\\aol.exe", true},
+      {longest, true},
+      {longest.substr(0, 3) + "b" + longest.substr(3), false},  // 260
+      {"C:\\" + std::string(1000, 'a') + ".exe", false},
+      {"", false},
+      {"aol.exe", false},
+      {"\\AOL\\aol.exe", false},     // the current drive's root
+      {"C:aol.exe", false},           // the current folder of drive C
+      {"%ProgramFiles%\\AOL\\aol.exe", false},
+      {"\"C:\\AOL\\aol.exe\"", false},
+      {"C:\\AOL\\aol.exe\" -nEve", false},
+      {"C:\\AOL\\", false},           // a folder
+      {std::string("C:\\AOL\\aol.exe\0x", 16), false},
+      {"C:\\AOL\\*.exe", false},
+      {"C:\\AOL\\aol.exe:stream", false},
+      {"\\\\?\\C:\\AOL\\aol.exe", false},
+      {"\\\\.\\C:\\AOL\\aol.exe", false},
+      {"\\\\server\\aol.exe", false},  // no share
+  };
+  ASSERT_EQ(longest.size(), 259u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.size() > 80 ? std::to_string(c.path.size()) + " characters" : c.path);
+    EXPECT_EQ(LaunchPathAcceptable(c.path), c.acceptable);
+  }
+}
+
+// A screen name or site goes onto a command line only when it cannot end the
+// quoting around it or the line.
+TEST(LaunchParameters, ScreenNamesAndSitesWithQuotesOrControlsAreNotPassed) {
+  struct Case {
+    std::string text;
+    bool passable;
+  };
+  const Case cases[] = {
+      {"Ann", true},
+      {"Ann Lee", true},
+      {"", true},
+      {"aol://1722:Personal Finance", true},
+      {"Me -u\"http://x\"", false},
+      {"http://127.0.0.3/\" -nEvil -u\"x", false},
+      {"Ann\n-nEve", false},
+      {std::string("An\0n", 4), false},
+      {"Ann\x7F", false},
+      {"Ann\x1B[2J", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PassableArgument(c.text), c.passable) << c.text;
+  EXPECT_EQ(NotPassedTrace("AOL screen name"),
+            "AOL screen name not passed to the client: it holds a double quote or a control character");
+}
+
 TEST(LaunchParameters, Cs2000OnlyTheName) {
   EXPECT_EQ(BuildCs2000Parameters(true, true, "Bob"), "-nBob");
   EXPECT_EQ(BuildCs2000Parameters(true, false, "Bob"), "");

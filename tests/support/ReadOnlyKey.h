@@ -6,6 +6,7 @@
 // Note: Wine still lets a missing sub-key be created below it by path.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,8 +15,8 @@ namespace testing_support {
 
 class ReadOnlyKey {
  public:
-  // `path` under HKEY_LOCAL_MACHINE; the key must exist.
-  explicit ReadOnlyKey(const char* path);
+  // `path` under `root` (HKEY_LOCAL_MACHINE unless given); the key must exist.
+  explicit ReadOnlyKey(const char* path, HKEY root = HKEY_LOCAL_MACHINE);
   ~ReadOnlyKey();
   ReadOnlyKey(const ReadOnlyKey&) = delete;
   ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
@@ -24,8 +25,24 @@ class ReadOnlyKey {
   std::size_t count() const { return saved_.size(); }
 
  private:
+  HKEY root_;
   // Each key's path with its DACL as an SDDL string.
   std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+// The program's key read-only in both copies of the settings, as for an
+// account that can keep nothing: every key of the machine's copy is made in
+// the user's copy too, since Wine would let a missing one be created below a
+// read-only key, and then both are locked.
+class ReadOnlySettings {
+ public:
+  ReadOnlySettings();
+  ~ReadOnlySettings();
+  ReadOnlySettings(const ReadOnlySettings&) = delete;
+  ReadOnlySettings& operator=(const ReadOnlySettings&) = delete;
+
+ private:
+  std::unique_ptr<ReadOnlyKey> machine_, user_;
 };
 
 }  // namespace testing_support

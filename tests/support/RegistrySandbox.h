@@ -1,5 +1,6 @@
 #pragma once
-// Gives each test an empty program key, and leaves none behind.
+// Gives each test an empty program key, in the machine's copy and the
+// user's, and leaves none behind.
 #include <windows.h>
 
 namespace testing_support {

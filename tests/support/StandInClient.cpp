@@ -284,13 +284,28 @@ std::string StandInClient::LogText() const { return ReadShared(logPath_); }
 
 // ---- CommandLineRecorder -------------------------------------------------------
 
-CommandLineRecorder::CommandLineRecorder() : logPath_(TempFile("recorder-log")) {
+CommandLineRecorder::CommandLineRecorder()
+    : logPath_(TempFile("recorder-log")), startsPath_(TempFile("recorder-starts")) {
   SetEnvironmentVariableA("TETHERLY_RECORDER_LOG", logPath_.c_str());
+  SetEnvironmentVariableA("TETHERLY_RECORDER_STARTS", startsPath_.c_str());
 }
 
 CommandLineRecorder::~CommandLineRecorder() {
   SetEnvironmentVariableA("TETHERLY_RECORDER_LOG", nullptr);
+  SetEnvironmentVariableA("TETHERLY_RECORDER_STARTS", nullptr);
   DeleteFileA(logPath_.c_str());
+  DeleteFileA(startsPath_.c_str());
+}
+
+std::vector<CommandLineRecorder::Start> CommandLineRecorder::Starts() const {
+  std::vector<Start> out;
+  for (const std::string& line : CompleteLines(ReadShared(startsPath_))) {
+    const size_t first = line.find('\t');
+    const size_t second = first == std::string::npos ? first : line.find('\t', first + 1);
+    if (second == std::string::npos) continue;
+    out.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1), line.substr(second + 1)});
+  }
+  return out;
 }
 
 std::string CommandLineRecorder::ExePath() {

@@ -94,14 +94,24 @@ class StandInClient {
 // The launched programs' command lines (what followed the program name).
 class CommandLineRecorder {
  public:
-  CommandLineRecorder();   // a fresh log; TETHERLY_RECORDER_LOG points at it
-  ~CommandLineRecorder();  // the variable is removed again
+  // Fresh logs; TETHERLY_RECORDER_LOG and TETHERLY_RECORDER_STARTS point at them.
+  CommandLineRecorder();
+  ~CommandLineRecorder();  // the variables are removed again
   static std::string ExePath();
   std::vector<std::string> Lines() const;
   bool WaitForLines(size_t count, DWORD limitMs = 10000) const;
 
+  // Which copy of the recorder started, in which working folder, with what;
+  // complete for every line Lines() has.
+  struct Start {
+    std::string program, folder, arguments;
+    bool operator==(const Start&) const = default;
+  };
+  std::vector<Start> Starts() const;
+
  private:
   std::string logPath_;
+  std::string startsPath_;
 };
 
 // Points the http protocol and .htm files at the recorder for the life of

@@ -5,6 +5,9 @@
 // Appends one line per start to the file named by TETHERLY_RECORDER_LOG (or
 // cmdline_recorder.log beside the executable):
 //   <qpc> <what followed the program name, exactly>
+// and, when TETHERLY_RECORDER_STARTS names a file, which copy of the
+// recorder started, where, and with what (tab-separated):
+//   <this executable's path> <its working folder> <what followed the program name>
 #include <windows.h>
 
 #include <cstdio>
@@ -28,6 +31,16 @@ const char* Tail(const char* line) {
   return p;
 }
 
+void Append(const std::string& path, const std::string& line) {
+  HANDLE f = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
 std::string LogPath() {
   char path[MAX_PATH] = {};
   DWORD n = GetEnvironmentVariableA("TETHERLY_RECORDER_LOG", path, sizeof(path));
@@ -43,14 +56,16 @@ std::string LogPath() {
 int main() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  const std::string line =
-      std::to_string(now.QuadPart) + " " + Tail(GetCommandLineA()) + "\n";
-  HANDLE f = CreateFileA(LogPath().c_str(), FILE_APPEND_DATA,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return 1;
-  DWORD written = 0;
-  WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(f);
+  const char* tail = Tail(GetCommandLineA());
+  // The start first: whoever waits for the line below finds it complete.
+  char starts[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableA("TETHERLY_RECORDER_STARTS", starts, sizeof(starts));
+  if (n > 0 && n < sizeof(starts)) {
+    char self[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+    GetCurrentDirectoryA(sizeof(folder), folder);
+    Append(starts, std::string(self) + "\t" + folder + "\t" + tail + "\n");
+  }
+  Append(LogPath(), std::to_string(now.QuadPart) + " " + tail + "\n");
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "win/FileOpenDialog.h"
 #include "win/MessageBox.h"
 #include "win/RegKey.h"
@@ -61,7 +63,32 @@ std::string ConfigTest::Stored(const settings::StringSetting& setting) const {
 }
 
 bool ConfigTest::Exists(const char* key, const char* name) {
-  win::RegKey k;
-  if (k.Open(HKEY_LOCAL_MACHINE, key, KEY_READ) != ERROR_SUCCESS) return false;
-  return RegQueryValueExA(k.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    win::RegKey k;
+    if (k.Open(root, key, KEY_READ) != ERROR_SUCCESS) continue;
+    if (RegQueryValueExA(k.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) return true;
+  }
+  return false;
 }
+
+namespace {
+
+int CountValues(HKEY root, const std::string& path) {
+  win::RegKey key;
+  if (key.Open(root, path.c_str(), KEY_READ) != ERROR_SUCCESS) return 0;
+  DWORD subKeys = 0, values = 0;
+  RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr, nullptr,
+                   nullptr, nullptr);
+  int count = static_cast<int>(values);
+  for (DWORD i = 0; i < subKeys; ++i) {
+    char name[256];
+    DWORD size = sizeof(name);
+    if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+      count += CountValues(root, path + "\\" + name);
+  }
+  return count;
+}
+
+}  // namespace
+
+int ConfigTest::ValueCount(HKEY root) { return CountValues(root, testing_support::kProgramRoot); }

@@ -45,8 +45,11 @@ class ConfigTest : public ::testing::Test {
   }
   DWORD Stored(const settings::DwordSetting& setting) const { return store_.Read(setting); }
   std::string Stored(const settings::StringSetting& setting) const;
-  // Whether a value exists at all (a missing one reads as its default).
+  // Whether a value exists at all, in either copy of the settings (a missing
+  // one reads as its default).
   static bool Exists(const char* key, const char* name);
+  // How many values the program's key holds in one copy, keys below it included.
+  static int ValueCount(HKEY root);
 
   testing_support::RegistrySandbox sandbox_;
   SettingsStore store_;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -198,13 +199,16 @@ TEST_F(ConfigTest, CancelWritesNothingButTheClicksThatWriteAtOnce) {
 }
 
 TEST_F(ConfigTest, AFailedWriteKeepsThePageChangedAndSaysSo) {
-  // Under a volatile program key no lasting sub-key can be created.
-  win::RegKey::DeleteTree(HKEY_LOCAL_MACHINE, testing_support::kProgramRoot);
-  HKEY root = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, testing_support::kProgramRoot, 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &root, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(root);
+  // Under a volatile program key no lasting sub-key can be created, in
+  // either copy of the settings.
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    win::RegKey::DeleteTree(hive, testing_support::kProgramRoot);
+    HKEY root = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(hive, testing_support::kProgramRoot, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &root, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(root);
+  }
   CConfigurationsDlg& dlg = Open();
   Click(*dlg.pages().services, IDC_SVC_FTP);
   Click(*dlg.pages().properties, IDC_PROP_RANDOM);

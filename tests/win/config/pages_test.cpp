@@ -249,28 +249,42 @@ TEST_F(ConfigTest, EachPageSavesItsValues) {
       {"AT&T", {}, AttPage, [](PageSet& p) { Click(*p.att, IDC_ATT_STAY_ONLINE); },
        {{settings::kAttStayOnline, 1}}, {}, ""},
   };
-  for (const SaveCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    testing_support::ClearProgramSettings();
-    boxes_.clear();
-    if (c.before) c.before(store_);
-    CConfigurationsDlg& dlg = Open([](std::vector<std::string>& names) {
-      names = {"Home", "Work"};
-      return DWORD{0};
-    });
-    c.edit(dlg.pages());
-    win::Page& page = *c.page(dlg.pages());
-    ASSERT_TRUE(page.IsModified());
-    EXPECT_TRUE(dlg.SaveChangedPages());
-    EXPECT_FALSE(page.IsModified());
-    EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text);
-    for (const auto& [setting, value] : c.dwords) EXPECT_EQ(Stored(setting), value) << setting.name;
-    for (const auto& [setting, text] : c.texts) EXPECT_EQ(Stored(setting), text) << setting.name;
-    if (!c.runEntry.empty()) {
-      EXPECT_EQ(RunEntry(store_), c.runEntry);
+  // A standard user's saves go to the user's own copy and read back from it.
+  for (const bool standardUser : {false, true}) {
+    for (const SaveCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (standardUser ? ", as a standard user" : ""));
+      testing_support::ClearProgramSettings();
+      store_ = standardUser ? SettingsStore::WithMachineReadOnly() : SettingsStore();
+      boxes_.clear();
+      if (c.before) c.before(store_);
+      CConfigurationsDlg& dlg = Open([](std::vector<std::string>& names) {
+        names = {"Home", "Work"};
+        return DWORD{0};
+      });
+      c.edit(dlg.pages());
+      win::Page& page = *c.page(dlg.pages());
+      ASSERT_TRUE(page.IsModified());
+      EXPECT_TRUE(dlg.SaveChangedPages());
+      EXPECT_FALSE(page.IsModified());
+      EXPECT_TRUE(boxes_.empty()) << (boxes_.empty() ? "" : boxes_[0].text);
+      const SettingsStore program;
+      for (const auto& [setting, value] : c.dwords) EXPECT_EQ(program.Read(setting), value) << setting.name;
+      for (const auto& [setting, text] : c.texts) {
+        std::string stored = "<missing>";
+        program.Read(setting, stored);
+        EXPECT_EQ(stored, text) << setting.name;
+      }
+      if (!c.runEntry.empty()) {
+        EXPECT_EQ(RunEntry(program), c.runEntry);
+      }
+      if (standardUser) {
+        EXPECT_EQ(ValueCount(HKEY_LOCAL_MACHINE), 0) << "nothing reached the machine's copy";
+        EXPECT_GT(ValueCount(HKEY_CURRENT_USER), 0);
+      }
+      Close();
     }
-    Close();
   }
+  store_ = SettingsStore();
 }
 
 TEST_F(ConfigTest, DialerSavesTheChosenProfilesCredentials) {
@@ -332,6 +346,19 @@ TEST_F(ConfigTest, PagesRefuseWhatTheyCannotSaveAndStayChanged) {
        [](PageSet& p) { Click(*p.csOptions, IDC_CS_LAUNCH); },
        "Program path needs to be set in order to launch and execute CS browser correctly.", IDC_CS_PATH,
        MB_ICONINFORMATION},
+      // A program path must fit MAX_PATH: 260 characters do not.
+      {"AOL path too long", [](SettingsStore& s) { s.Write(settings::kAolStayOnline, 1); }, AolPage,
+       [&](PageSet& p) {
+         Click(*p.aolOptions, IDC_AOL_LAUNCH);
+         Type(*p.aolOptions, IDC_AOL_PATH, "C:\\" + std::string(253, 'a') + ".exe");
+       },
+       "Please enter no more than 259 characters.", IDC_AOL_PATH, MB_ICONEXCLAMATION},
+      {"CS path too long", [](SettingsStore& s) { s.Write(settings::kCsStayOnline, 1); }, CsPage,
+       [&](PageSet& p) {
+         Click(*p.csOptions, IDC_CS_LAUNCH);
+         Type(*p.csOptions, IDC_CS_PATH, "C:\\" + std::string(1000, 'c') + ".exe");
+       },
+       "Please enter no more than 259 characters.", IDC_CS_PATH, MB_ICONEXCLAMATION},
       {"NetZero placeholder path", {}, NetZeroPage,
        [](PageSet& p) {
          Click(*p.netZero, IDC_NZ_STAY_ONLINE);

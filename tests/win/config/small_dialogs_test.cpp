@@ -27,6 +27,7 @@ void Select(HWND dialog, int id, int index) { SendDlgItemMessageA(dialog, id, CB
 const std::string kAddScreenName = "Nothing to add! Please enter a Screen Name you wish to add.";
 const std::string kAddSite = "Nothing to add! Please enter an AOL site you wish to add.";
 const std::string kAddUrl = "Nothing to add! Please enter an URL you wish to add.";
+const std::string kNoQuotes = "Please enter no double quotes (\") or control characters.";
 
 struct ListCase {
   const char* name;
@@ -66,6 +67,25 @@ TEST_F(ConfigTest, ListEditingDialogAddsDeletesAndKeepsItsListSorted) {
          Press(d, IDOK);
        },
        IDOK, {name31}, {kAddScreenName, "Please enter no more than 31 characters."}},
+      // What goes onto a client's command line may not end its quoting or its line.
+      {"a quote in a screen name", &config::kScreenNameUse, {},
+       [](HWND d) {
+         Put(d, IDC_LIST_ADD_TEXT, "Me -u\"http://x\"");
+         Press(d, IDC_LIST_ADD);
+         Press(d, IDOK);
+       },
+       IDOK, {}, {kNoQuotes}},
+      {"a quote and a control character in AOL sites", &config::kAolSiteUse, {},
+       [](HWND d) {
+         Put(d, IDC_LIST_ADD_TEXT, "http://127.0.0.3/\" -nEvil -u\"x");
+         Press(d, IDC_LIST_ADD);
+         Put(d, IDC_LIST_ADD_TEXT, "aol://1722:News\tx");
+         Press(d, IDC_LIST_ADD);
+         Put(d, IDC_LIST_ADD_TEXT, "aol://1722:News");
+         Press(d, IDC_LIST_ADD);
+         Press(d, IDOK);
+       },
+       IDOK, {"aol://1722:News"}, {kNoQuotes, kNoQuotes}},
       {"deleting the only entry, then nothing to delete", &config::kWebsiteUse, {"http://a.example/"},
        [](HWND d) {
          Select(d, IDC_LIST_ENTRIES, 0);

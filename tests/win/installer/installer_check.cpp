@@ -1,8 +1,13 @@
 // What the installer test looks at inside its fresh prefix, one step per
 // argument:
 //   installed WINSTART(0|1)  files, shortcut, Add/Remove entry, the settings
-//                            key with its Users grant and nothing wider, the
-//                            Run entry when asked for
+//                            key with no rights for Users beyond what it
+//                            inherits, the Run entry when asked for
+//   grant-old                gives the settings key the Users entry earlier
+//                            versions added, and one entry of an
+//                            administrator's own; notes the access list
+//   upgraded                 the access list as noted, less the old Users
+//                            entry: the administrator's entry kept
 //   prepare                  host lists on loopback, so the installed program
 //                            never reaches outside the machine
 //   exit                     waits for the program's window, sends Exit, waits
@@ -12,6 +17,7 @@
 // Prints each failed check and exits 1 when any failed.
 #include <windows.h>
 #include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -33,7 +39,14 @@ void Check(bool ok, const std::string& what) {
 }
 
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tetherly";
-constexpr DWORD kUsersRights = KEY_READ | KEY_WRITE | DELETE;
+// The entry earlier installers added for the local Users group.
+constexpr const char* kOldUsersEntry = "(A;CI;CCDCLCSWRPSDRC;;;BU)";
+// One an administrator might have added: read for authenticated users.
+constexpr const char* kAdminsOwnEntry = "(A;CI;KR;;;AU)";
+// Where grant-old notes the access list for upgraded.
+constexpr const char* kNotedDacl = "C:\\tetherly-settings-dacl.txt";
+constexpr DWORD kWriteRights =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
 
 std::string ProgramFiles() {
   char path[MAX_PATH] = {};
@@ -80,10 +93,40 @@ DWORD Dword(const char* path, const char* name) {
   return key.QueryDword(name, value) == ERROR_SUCCESS ? value : 0xFFFFFFFF;
 }
 
-// The access an allow ACE for BUILTIN\Users grants on a key (0: none), and
-// whether it reaches the sub-keys.
-DWORD UsersAccess(const char* path, bool& inherits) {
-  inherits = false;
+std::string DaclText(const char* path) {
+  const std::string object = std::string("MACHINE\\") + path;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  PACL dacl = nullptr;
+  if (GetNamedSecurityInfoA(object.c_str(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &sd) != ERROR_SUCCESS)
+    return {};
+  char* text = nullptr;
+  std::string sddl;
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text,
+                                                           nullptr)) {
+    sddl = text;
+    LocalFree(text);
+  }
+  LocalFree(sd);
+  return sddl;
+}
+
+bool SetDaclText(const char* path, const std::string& sddl) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &sd, nullptr)) return false;
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted);
+  std::string object = std::string("MACHINE\\") + path;
+  const DWORD rc = SetNamedSecurityInfoA(object.data(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                         dacl, nullptr);
+  LocalFree(sd);
+  return rc == ERROR_SUCCESS;
+}
+
+// The access the allow ACEs for BUILTIN\Users grant on a key and, through
+// entries that are inherited, on the keys below it (0: none).
+DWORD UsersAccess(const char* path) {
   const std::string object = std::string("MACHINE\\") + path;
   PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR sd = nullptr;
@@ -100,7 +143,6 @@ DWORD UsersAccess(const char* path, bool& inherits) {
     auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
     if (!EqualSid(&ace->SidStart, usersSid)) continue;
     access |= ace->Mask;
-    if (header->AceFlags & CONTAINER_INHERIT_ACE) inherits = true;
   }
   LocalFree(sd);
   return access;
@@ -131,16 +173,11 @@ void Installed(bool winStart) {
   Check(Text(kUninstallKey, "UninstallString") == "\"" + dir + "\\uninstall.exe\"", "Add/Remove uninstaller, quoted");
 
   Check(KeyExists(settings::kKeyRoot), "settings key created");
-  bool inherits = false;
-  const DWORD users = UsersAccess(settings::kKeyRoot, inherits);
-  Check((users & kUsersRights) == kUsersRights, "Users may read, write and delete on the settings key");
-  Check((users & (WRITE_DAC | WRITE_OWNER)) == 0, "but not change its rights or owner");
-  Check(inherits, "the grant reaches the keys below it");
-  for (const char* wider : {"SOFTWARE\\Quillmark", "SOFTWARE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"}) {
-    bool ignored = false;
-    Check((UsersAccess(wider, ignored) & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) == 0,
-          std::string("no write grant for Users on ") + wider);
-  }
+  Check(DaclText(settings::kKeyRoot).find(kOldUsersEntry) == std::string::npos,
+        "no Users grant on the settings key: " + DaclText(settings::kKeyRoot));
+  for (const char* key : {settings::kKeyRoot, "SOFTWARE\\Quillmark", "SOFTWARE",
+                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"})
+    Check((UsersAccess(key) & kWriteRights) == 0, std::string("no write right for Users on ") + key);
   const std::string run = Text(settings::kKeyRun, settings::kRunValueName);
   if (winStart) {
     Check(run == "\"" + dir + "\\tetherly.exe\"", "Run entry quoted: " + run);
@@ -148,6 +185,36 @@ void Installed(bool winStart) {
   } else {
     Check(run == "<missing>", "no Run entry");
   }
+}
+
+// An install by an earlier version: its Users entry last, after one an
+// administrator added of their own.
+void GrantOld() {
+  const std::string before = DaclText(settings::kKeyRoot);
+  Check(!before.empty(), "the settings key's access list read");
+  const std::string kept = before + kAdminsOwnEntry;
+  Check(SetDaclText(settings::kKeyRoot, kept + kOldUsersEntry), "the old Users entry added");
+  Check((UsersAccess(settings::kKeyRoot) & KEY_SET_VALUE) != 0, "Users may write now");
+  FILE* f = std::fopen(kNotedDacl, "w");
+  Check(f != nullptr, std::string("noted in ") + kNotedDacl);
+  if (f) {
+    std::fputs(kept.c_str(), f);
+    std::fclose(f);
+  }
+}
+
+void Upgraded() {
+  char noted[4096] = {};
+  FILE* f = std::fopen(kNotedDacl, "r");
+  Check(f != nullptr, std::string("the noted access list in ") + kNotedDacl);
+  if (f) {
+    if (!std::fgets(noted, sizeof(noted), f)) noted[0] = '\0';
+    std::fclose(f);
+  }
+  const std::string now = DaclText(settings::kKeyRoot);
+  Check(now == noted, "the access list less the old Users entry: " + now);
+  Check(now.find(kAdminsOwnEntry) != std::string::npos, "the administrator's own entry kept");
+  Check((UsersAccess(settings::kKeyRoot) & kWriteRights) == 0, "no write right for Users");
 }
 
 void Uninstalled() {
@@ -180,10 +247,15 @@ int main(int argc, char** argv) {
     Check(WaitFor(false, 30000), "and ended on Exit");
   } else if (step == "wait-window") {
     Check(WaitFor(true, 30000), "the installed program runs");
+  } else if (step == "grant-old") {
+    GrantOld();
+  } else if (step == "upgraded") {
+    Upgraded();
   } else if (step == "uninstalled") {
     Uninstalled();
   } else {
-    std::printf("usage: installer_check installed 0|1 | prepare | exit | wait-window | uninstalled\n");
+    std::printf("usage: installer_check installed 0|1 | grant-old | upgraded | prepare | exit | wait-window | "
+                "uninstalled\n");
     return 2;
   }
   return g_failures ? 1 : 0;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The installer in a fresh Wine prefix of its own (null graphics driver):
-# silent install, what it left, the installed program starting and ending,
-# then a silent uninstall while the program runs, and what remains.
+# silent install, what it left, an upgrade over a settings key that an
+# earlier version opened to the Users group, the installed program starting
+# and ending, then a silent uninstall while the program runs, and what
+# remains.
 #   installer_test.sh SETUP.exe CHECK.exe DIR
 set -u
 setup=$1 check=$2 dir=$3
@@ -20,6 +22,12 @@ wineserver -k; wineserver -w
 
 step "tetherly-setup.exe /S /WINSTART"
 wine "$setup" /S /WINSTART || fail "setup exited $?"
+wine "$check" installed 1 || status=1
+
+step "an upgrade over a key an earlier version opened to Users"
+wine "$check" grant-old || status=1
+wine "$setup" /S /WINSTART || fail "setup exited $?"
+wine "$check" upgraded || status=1
 wine "$check" installed 1 || status=1
 
 step "the installed program starts and exits"

@@ -64,17 +64,17 @@ TEST(KeepAliveApp, RunsUntilExitThenSavesTheTraceWindow) {
   EXPECT_TRUE(store.ReadTraceRect(l, t, r, b));
 }
 
-// A standard user cannot write under HKEY_LOCAL_MACHINE: the program says so
-// once at start-up, naming the key and the reason, and runs on what it reads.
-TEST(KeepAliveApp, AnUnwritableSettingsKeyIsToldOnceAndTheProgramRunsOn) {
+// A standard user cannot write under HKEY_LOCAL_MACHINE, but keeps settings
+// in the user's own copy: nothing to say. Only where neither copy can be
+// written does the program say so, once at start-up, naming both keys and
+// the reason, and run on what it reads.
+TEST(KeepAliveApp, OnlySettingsThatNoCopyCanKeepAreToldOnceAndTheProgramRunsOn) {
   testing_support::RegistrySandbox sandbox;
   ScaledTime scaled;
   SettingsStore store;
   store.Write(settings::kHostsAdded, 1);
   store.Write(settings::kConnection, 1);
-  std::vector<std::string> shown;
-  {
-    testing_support::ReadOnlyKey locked(settings::kKeyRoot);
+  auto runApp = [](std::vector<std::string>& shown) {
     AppOptions options;
     options.controllerOptions = &QuietController;
     options.showError = [&](const char* text) { shown.push_back(text); };
@@ -84,21 +84,34 @@ TEST(KeepAliveApp, AnUnwritableSettingsKeyIsToldOnceAndTheProgramRunsOn) {
     PostMessageA(app.controller()->hwnd(), WM_COMMAND, 32771, 0);
     EXPECT_EQ(app.Run(), 0);
     app.ExitInstance();
+  };
+  {
+    SCOPED_TRACE("the machine's copy read-only");
+    std::vector<std::string> shown;
+    {
+      testing_support::ReadOnlyKey locked(settings::kKeyRoot);
+      runApp(shown);
+    }
+    EXPECT_EQ(shown, std::vector<std::string>{});
   }
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_NE(shown[0].find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmark\\Tetherly"), std::string::npos) << shown[0];
-  EXPECT_NE(shown[0].find(win::ErrorText(ERROR_ACCESS_DENIED)), std::string::npos) << shown[0];
-
-  shown.clear();
-  AppOptions options;
-  options.controllerOptions = &QuietController;
-  options.showError = [&](const char* text) { shown.push_back(text); };
-  KeepAliveApp app(options);
-  ASSERT_TRUE(app.InitInstance());
-  PostMessageA(app.controller()->hwnd(), WM_COMMAND, 32771, 0);
-  app.Run();
-  app.ExitInstance();
-  EXPECT_TRUE(shown.empty()) << "a writable key says nothing";
+  {
+    SCOPED_TRACE("both copies read-only");
+    std::vector<std::string> shown;
+    {
+      testing_support::ReadOnlySettings locked;
+      runApp(shown);
+    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmark\\Tetherly"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[0].find("HKEY_CURRENT_USER\\SOFTWARE\\Quillmark\\Tetherly"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[0].find(win::ErrorText(ERROR_ACCESS_DENIED)), std::string::npos) << shown[0];
+  }
+  {
+    SCOPED_TRACE("both writable");
+    std::vector<std::string> shown;
+    runApp(shown);
+    EXPECT_TRUE(shown.empty()) << "a writable key says nothing";
+  }
 }
 
 }  // namespace

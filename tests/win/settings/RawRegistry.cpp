@@ -11,10 +11,12 @@ std::string Value::Text() const {
   return present ? text : "<missing>";
 }
 
-Value Get(const char* path, const char* name) {
+Value Get(const char* path, const char* name) { return GetIn(HKEY_LOCAL_MACHINE, path, name); }
+
+Value GetIn(HKEY root, const char* path, const char* name) {
   Value v;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
   DWORD size = 0;
   if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
     std::vector<char> buf(size + 1);
@@ -28,17 +30,21 @@ Value Get(const char* path, const char* name) {
   return v;
 }
 
-bool KeyExists(const char* path) {
+bool KeyExists(const char* path) { return KeyExistsIn(HKEY_LOCAL_MACHINE, path); }
+
+bool KeyExistsIn(HKEY root, const char* path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
 
-std::set<std::string> ValueNames(const char* path) {
+std::set<std::string> ValueNames(const char* path) { return ValueNamesIn(HKEY_LOCAL_MACHINE, path); }
+
+std::set<std::string> ValueNamesIn(HKEY root, const char* path) {
   std::set<std::string> names;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
   for (DWORD i = 0;; ++i) {
     char name[256];
     DWORD length = sizeof(name);
@@ -50,10 +56,17 @@ std::set<std::string> ValueNames(const char* path) {
   return names;
 }
 
-static HKEY CreateKey(const char* path) {
+static HKEY CreateKey(const char* path, HKEY root = HKEY_LOCAL_MACHINE) {
   HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   return key;
+}
+
+void Put(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes) {
+  HKEY key = CreateKey(path, root);
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+  RegCloseKey(key);
 }
 
 void PutText(const char* path, const char* name, const std::string& bytes) {

@@ -1,5 +1,6 @@
 #pragma once
-// Looks at what the store left in the registry, bypassing the store.
+// Looks at what the store left in the registry, bypassing the store. Paths
+// are under HKEY_LOCAL_MACHINE unless a root is given.
 #include <windows.h>
 
 #include <set>
@@ -26,5 +27,12 @@ void PutText(const char* path, const char* name, const std::string& bytes);
 // registry would otherwise add a terminator it finds behind the data).
 void PutUnterminated(const char* path, const char* name, const std::string& text);
 void PutDword(const char* path, const char* name, DWORD value);
+
+// The same in either copy of the settings (HKEY_LOCAL_MACHINE or
+// HKEY_CURRENT_USER); Put stores the bytes with any type.
+Value GetIn(HKEY root, const char* path, const char* name);
+bool KeyExistsIn(HKEY root, const char* path);
+std::set<std::string> ValueNamesIn(HKEY root, const char* path);
+void Put(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes);
 
 }  // namespace raw

@@ -182,32 +182,20 @@ after 100 settext login "NetZero Member Login"
 }
 
 // A version outside the table starts the client in the folder of its start
-// program and does nothing more; a path of the start program's name alone
-// has no folder, so the client starts in the current one.
+// program and does nothing more.
 TEST_F(DialerTest, OtherVersionsOnlyLaunchInTheProgramsFolder) {
-  char previous[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof(previous), previous);
-  struct Case {
-    const char* version;
-    bool relative;
-  };
-  for (const Case& c : {Case{"", false}, Case{"2.2 ", false}, Case{"5.0", true}}) {
-    SCOPED_TRACE(c.version);
+  for (const char* version : {"", "2.2 ", "5.0"}) {
+    SCOPED_TRACE(version);
     status_.statuses.clear();
     UseStandIn(R"(
 window main class="AwtDialog" text="Loading..."
 window connect parent=main class="Button" text="Connect"
 after 100 settext main "NetZero v2.2"
 )",
-               c.version);
-    if (c.relative) {
-      SetCurrentDirectoryA(folder_.c_str());
-      UseProgramPath("nzStart.exe");
-    }
+               version);
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(client_.WaitForLaunch());
     ASSERT_TRUE(WaitForDialerThreads());
-    SetCurrentDirectoryA(previous);
     PumpFor(50);
     EXPECT_EQ(Statuses(), V{Status(dial_event::kDialing)});
     EXPECT_EQ(Received(), V{});
@@ -215,6 +203,30 @@ after 100 settext main "NetZero v2.2"
     dialer_.ToggleNetZeroDialer();
     client_.Stop();
   }
+}
+
+// Whatever the start program is called, it runs in its own folder: a folder
+// with a blank, a name shorter than "nzStart.exe".
+TEST_F(DialerTest, AStartProgramOfAnyNameRunsInItsOwnFolder) {
+  testing_support::CommandLineRecorder recorder;
+  UseStandIn("window main class=\"AwtDialog\" text=\"unused\"", "");
+  const std::string folder = folder_ + "hostile dir";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  const std::string program = folder + "\\nz.exe";
+  ASSERT_TRUE(CopyFileA(testing_support::CommandLineRecorder::ExePath().c_str(), program.c_str(), FALSE));
+  UseProgramPath(program);
+  dialer_.ToggleNetZeroDialer();
+  ASSERT_TRUE(recorder.WaitForLines(1));
+  ASSERT_TRUE(WaitForDialerThreads());
+  const auto starts = recorder.Starts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].program, program);
+  EXPECT_EQ(starts[0].folder, folder);
+  EXPECT_EQ(starts[0].arguments, "");
+  EXPECT_EQ(Statuses(), V{Status(dial_event::kDialing)});
+  dialer_.ToggleNetZeroDialer();
+  DeleteFileA(program.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 // Every wait that runs out reports its own text (and the message box wait,
@@ -277,8 +289,9 @@ after 100 settext login "NetZero Login"
 }
 
 // A start program that cannot be started: the owner-less error box on the
-// dialer's thread, then its text as the error. An empty path fails as a
-// missing file without asking the shell (which would say "invalid .exe").
+// dialer's thread, then its text as the error. Whatever is not an absolute
+// path of an existing file (an empty path, a relative one, a folder) fails
+// as a missing file without asking the shell.
 TEST_F(DialerTest, AMissingProgramShowsTheBoxAndReportsItsText) {
   const std::string missing = "The specified file was not found.";
   struct Case {
@@ -289,16 +302,23 @@ TEST_F(DialerTest, AMissingProgramShowsTheBoxAndReportsItsText) {
       {"C:\\windows\\no-such-folder-nz\\nzStart.exe", missing},
       {"", missing},
       {"a.exe", missing},
+      {"nzStart.exe", missing},  // though there is one in the current folder
+      {"<the folder>", missing},
   };
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof(previous), previous);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     status_.statuses.clear();
     boxes_.clear();
-    UseProgramPath(c.path);
-    UseVersion("2.2");
+    UseStandIn("window main class=\"AwtDialog\" text=\"unused\"", "2.2");
+    SetCurrentDirectoryA(folder_.c_str());
+    UseProgramPath(std::string(c.path) == "<the folder>" ? folder_ : c.path);
     dialer_.ToggleNetZeroDialer();
     ASSERT_TRUE(WaitForStatuses(2));
     ASSERT_TRUE(WaitForDialerThreads());
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(client_.Launched());
     EXPECT_EQ(Statuses(), V({Status(dial_event::kDialing), Status(dial_event::kError, c.text)}));
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].owner, nullptr);

@@ -272,13 +272,65 @@ TEST_F(WizardFinishTest, CancelFromAnyPageWritesNothing) {
   EXPECT_GE(cancels, 25);
 }
 
-// Writes that fail (the key read-only, as for a standard user) are told in
-// one message naming each value and why; the wizard still ends.
+// A standard user's Finish: the machine's copy stays as the administrator
+// left it, every value of the table is in the user's own copy, and the
+// program reads it from there.
+TEST_F(WizardFinishTest, AStandardUsersAnswersGoToTheirOwnCopyAndReadBack) {
+  const SettingsStore administrator = store_;
+  for (const Row& row : FinishTable()) {
+    SCOPED_TRACE(row.name);
+    testing_support::ClearProgramSettings();
+    store_ = administrator;
+    FillLivedInRegistry(store_);
+    const RegistryDump machineBefore = DumpProgramRegistry();
+    store_ = SettingsStore::WithMachineReadOnly();
+    boxes_.clear();
+    const INT_PTR result = RunWizard([&](WizardDriver& w) {
+      row.answer(w);
+      w.Finish();
+    });
+    EXPECT_EQ(result, CConfigWizPSheet::kFinished);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+    EXPECT_EQ(Changed(machineBefore, DumpProgramRegistry()), std::vector<std::string>{});
+
+    const RegistryDump user = DumpProgramRegistry(HKEY_CURRENT_USER);
+    const SettingsStore program;
+    for (const Value& v : row.expected) {
+      if (v.type == 0) continue;
+      const std::string path = Full(v.path);
+      const auto it = user.find(path);
+      ASSERT_NE(it, user.end()) << path << " is not in the user's copy";
+      EXPECT_EQ(it->second.first, v.type) << path;
+      EXPECT_EQ(TextOf(it->second), v.data) << path;
+      if (v.path.rfind("Run\\", 0) == 0) {
+        std::string entry;
+        EXPECT_TRUE(program.ReadRunEntry(entry));
+        EXPECT_EQ("\"" + entry + "\"", v.data);
+        continue;
+      }
+      const std::string key = path.substr(0, path.rfind('\\'));
+      const std::string name = path.substr(path.rfind('\\') + 1);
+      if (v.type == REG_DWORD) {
+        const DwordSetting setting{key.c_str(), name.c_str(), 0xDEADBEEF};
+        EXPECT_EQ(program.Read(setting), *reinterpret_cast<const DWORD*>(v.data.data())) << path;
+      } else {
+        const StringSetting setting{key.c_str(), name.c_str(), nullptr};
+        std::string text = "<not read>";
+        program.Read(setting, text);
+        EXPECT_EQ(text, v.data) << path;
+      }
+    }
+  }
+  store_ = administrator;
+}
+
+// Writes that neither copy takes (both read-only) are told in one message
+// naming each value and why; the wizard still ends.
 TEST_F(WizardFinishTest, FailedWritesAreNamedInOneMessage) {
   FillLivedInRegistry(store_);
   const RegistryDump before = DumpProgramRegistry();
   {
-    testing_support::ReadOnlyKey locked(kKeyRoot);
+    testing_support::ReadOnlySettings locked;
     const INT_PTR result = RunWizard([&](WizardDriver& w) {
       w.Click(IDC_WIZ_ATT);
       w.Next();

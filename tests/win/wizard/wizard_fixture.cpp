@@ -13,9 +13,9 @@
 
 namespace {
 
-void DumpKey(const std::string& path, RegistryDump& out) {
+void DumpKey(HKEY root, const std::string& path, RegistryDump& out) {
   win::RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) != ERROR_SUCCESS) return;
+  if (key.Open(root, path.c_str(), KEY_READ) != ERROR_SUCCESS) return;
   char name[512];
   std::string data(4096, '\0');
   for (DWORD i = 0;; ++i) {
@@ -29,17 +29,17 @@ void DumpKey(const std::string& path, RegistryDump& out) {
     DWORD nameSize = sizeof(name);
     if (RegEnumKeyExA(key.get(), i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     out[path + "\\" + name + "\\"] = {0, ""};  // the key itself, so a new empty key shows
-    DumpKey(path + "\\" + name, out);
+    DumpKey(root, path + "\\" + name, out);
   }
 }
 
 }  // namespace
 
-RegistryDump DumpProgramRegistry() {
+RegistryDump DumpProgramRegistry(HKEY root) {
   RegistryDump dump;
-  DumpKey(testing_support::kProgramRoot, dump);
+  DumpKey(root, testing_support::kProgramRoot, dump);
   win::RegKey run;
-  if (run.Open(HKEY_LOCAL_MACHINE, testing_support::kRunKey, KEY_READ) == ERROR_SUCCESS) {
+  if (run.Open(root, testing_support::kRunKey, KEY_READ) == ERROR_SUCCESS) {
     char text[1024] = {};
     DWORD size = sizeof(text) - 1, type = 0;
     if (RegQueryValueExA(run.get(), "Tetherly", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) ==

@@ -24,9 +24,9 @@ struct SeenBox {
 };
 
 // Every value under the program's key (path\name -> type and bytes), and the
-// program's Run entry.
+// program's Run entry, in the machine's copy or the user's.
 using RegistryDump = std::map<std::string, std::pair<DWORD, std::string>>;
-RegistryDump DumpProgramRegistry();
+RegistryDump DumpProgramRegistry(HKEY root = HKEY_LOCAL_MACHINE);
 // The values that differ between two dumps, as "path\name" (added, changed
 // or removed).
 std::vector<std::string> Changed(const RegistryDump& before, const RegistryDump& after);
