@@ -31,6 +31,8 @@ constexpr ChildRow kChildren[Cs2000Watcher::kChildCount] = {
 };
 
 constexpr const char* kFailedTitle = "The Connection Failed";
+constexpr const char* kCannotSignOnText =
+    "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings";
 
 HWND FindMdiClient() {
   HWND frame = FindWindowA("AOL Frame25", nullptr);
@@ -84,7 +86,7 @@ void Cs2000Watcher::ScanCS2000FailedDialog() {
   HWND dialog = FindWindowA("#32770", kFailedTitle);
   if (!dialog) return;
   EnumChildWindows(dialog, EnumOKBtnFunc, 0);
-  SignOnCS2000();  // returns at once while another sign-on runs
+  SignOnAfterFailure();
 }
 
 void Cs2000Watcher::ScanCS2000ConnectionFailed() {
@@ -93,7 +95,14 @@ void Cs2000Watcher::ScanCS2000ConnectionFailed() {
   HWND failed = FindWindowExA(mdi, nullptr, "AOL Child", kFailedTitle);
   if (!failed) return;
   EnumChildWindows(failed, EnumOKBtnFunc, 0);
-  SignOnCS2000();
+  SignOnAfterFailure();
+}
+
+// Returns at once while another sign-on runs. The box must not hold the
+// watcher thread: the next scans go on while the user reads it.
+void Cs2000Watcher::SignOnAfterFailure() {
+  if (RunSignOn() == SignOnEnd::kNoClient)
+    ShowCannotSignOn(env_, IDS_CS_CANNOT_SIGN_ON, kCannotSignOnText, BoxPlace::kAside);
 }
 
 void Cs2000Watcher::LaunchCS2000() {
@@ -114,22 +123,30 @@ void Cs2000Watcher::LaunchCS2000() {
                          env_.boxes);
     return;
   }
-  if (signOn == 1 && useName != 1) SignOnCS2000();
+  if (signOn == 1 && useName == 0) SignOnCS2000();
 }
 
 void Cs2000Watcher::SignOnCS2000() {
+  if (RunSignOn() == SignOnEnd::kNoClient)
+    ShowCannotSignOn(env_, IDS_CS_CANNOT_SIGN_ON, kCannotSignOnText, BoxPlace::kHere);
+}
+
+SignOnEnd Cs2000Watcher::RunSignOn() {
   SignOnClaim claim(signOnRunning_);
-  if (!claim.claimed()) return;
-  HWND mdi = WaitForClientMdi(
-      env_, IDS_CS_CANNOT_SIGN_ON,
-      "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
-  if (!mdi) return;
+  if (!claim.claimed()) return SignOnEnd::kBusy;
+  // Its own bound per send and its own hung threads (see AolWatcher).
+  HungThreads hung;
+  SendScope scope(hung);
   const LaunchWaits& waits = *env_.waits;
+  bool noFrame = false;
+  HWND mdi = WaitForClientMdi(waits, noFrame);
+  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
   HWND connect = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [mdi] {
     return FindWindowExA(mdi, nullptr, "AOL Child", "Connect to CompuServe");
   });
-  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return;
+  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
   EnumChildWindows(connect, EnumCS2000ConnectBtnFunc, 0);
+  return SignOnEnd::kDone;
 }
 
 BOOL CALLBACK EnumCS2000ConnectBtnFunc(HWND child, LPARAM) {

@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
       hung.Clear();
       watch::SendScope scope(hung);
       aol.ScanAOLTimer();
-      aol.ScanAOLGadgets(sink.hwnd(), sink.welcome, sink.ad);
+      aol.ScanAOLGadgets(sink.hwnd());
       aol.ScanAOLConnectionLost();
       Drain();
     });
