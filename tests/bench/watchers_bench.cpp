@@ -294,7 +294,7 @@ double MenuOpenMs(HWND controller) {
       },
       &w, 0, nullptr);
   PostMessageA(controller, msg::kTrayNotify, 0, WM_RBUTTONUP);
-  testing_support::PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
+  testing_support::PumpEachUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
   CloseHandle(thread);
   return w.opened;
 }
@@ -314,11 +314,11 @@ Latency RunCase(const testing_support::HostileCase* c, const testing_support::Ho
   l.menu = MenuOpenMs(h.controller());
   probe.Clear();
   if (!c) {
-    PumpFor(idleMs);
+    PumpEachFor(idleMs);
   } else {
-    if (c->hangs) PumpFor(timing.hungMs);
+    if (c->hangs) PumpEachFor(timing.hungMs);
     if (c->recover) c->recover(h);
-    PumpUntil([&] { return c->served(h); }, 120000);
+    PumpEachUntil([&] { return c->served(h); }, 120000);
   }
   const std::vector<double> trips = probe.RoundTrips();
   l.trips = trips.size();

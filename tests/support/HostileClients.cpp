@@ -110,7 +110,7 @@ std::vector<HostileCase> MakeCases() {
       },
       // The launch finds no client and shows its box; then the client comes.
       [](HostileHarness& h, const HostileTiming&) {
-        PumpUntil([&] { return !h.BoxTexts().empty(); }, 30000);
+        PumpEachUntil([&] { return !h.BoxTexts().empty(); }, 30000);
         h.client.Start(AolTree());
       },
       {},
@@ -159,7 +159,7 @@ std::vector<HostileCase> MakeCases() {
       [](HostileHarness& h) {
         const int before = h.pop3.ConnectionCount();
         h.Kick(18);
-        PumpUntil([&] { return h.pop3.ConnectionCount() > before; });
+        PumpEachUntil([&] { return h.pop3.ConnectionCount() > before; });
       },
       false,
   });
@@ -223,7 +223,7 @@ bool HostileHarness::Exit(double& ms, DWORD limitMs) {
   HWND h = controller();
   const double start = NowMs();
   PostMessageA(h, WM_COMMAND, cmd::kExit, 0);
-  const bool gone = PumpUntil([&] { return !IsWindow(h); }, limitMs);
+  const bool gone = PumpEachUntil([&] { return !IsWindow(h); }, limitMs);
   ms = NowMs() - start;
   return gone;
 }

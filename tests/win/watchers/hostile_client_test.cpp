@@ -50,9 +50,9 @@ double OpenTrayMenu(HWND controller) {
   watch.start = NowMs();
   HANDLE thread = CreateThread(nullptr, 0, WatchForMenu, &watch, 0, nullptr);
   PostMessageA(controller, msg::kTrayNotify, 0, WM_RBUTTONUP);
-  PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
+  PumpEachUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
   SetEvent(watch.done);
-  PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
+  PumpEachUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 5000);
   CloseHandle(thread);
   CloseHandle(watch.done);
   return watch.openedAfter.load();
@@ -75,17 +75,17 @@ TEST(HostileClient, TheProgramStaysAnswerableAndSignsOnAgain) {
     EXPECT_GE(menuMs, 0) << "the tray menu did not open";
     EXPECT_LT(menuMs, kMenuBoundMs);
     PostMessageA(controller, WM_COMMAND, cmd::kStatusReport, 0);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(controller) != FALSE; }, DWORD(kMenuBoundMs)));
+    EXPECT_TRUE(PumpEachUntil([&] { return IsWindowVisible(controller) != FALSE; }, DWORD(kMenuBoundMs)));
     ShowWindow(controller, SW_HIDE);
 
     // From here on only the client's doing counts, not the test's own windows.
     probe.Clear();
-    if (c.hangs) PumpFor(timing.hungMs);
+    if (c.hangs) PumpEachFor(timing.hungMs);
     if (c.recover) c.recover(h);
-    EXPECT_TRUE(PumpUntil([&] { return c.served(h); }, 30000)) << h.client.LogText();
+    EXPECT_TRUE(PumpEachUntil([&] { return c.served(h); }, 30000)) << h.client.LogText();
     if (c.pressedOnce) {
       // A few more ticks: a second sign-on would press it again.
-      PumpFor(500);
+      PumpEachFor(500);
       EXPECT_EQ(h.client.CountFromOutside(c.pressedOnce, "KEYUP"), 1) << h.client.LogText();
     }
     const std::vector<double> trips = probe.RoundTrips();
@@ -112,12 +112,12 @@ TEST(HostileClient, ATickThatEndsAfterTheStopLeavesTheStoppedLook) {
   trickle.setUp(h, timing);
   ASSERT_TRUE(h.StartRunning());
   h.Kick(18);
-  ASSERT_TRUE(PumpUntil([&] { return h.pop3.ConnectionCount() == 1; }));
+  ASSERT_TRUE(PumpEachUntil([&] { return h.pop3.ConnectionCount() == 1; }));
   h.dlg()->ToggleService();
   ASSERT_EQ(h.Looks().back(), tray_look::kStopped);
   // The check gives up within its limit (the server sees it go), then its look is posted.
-  ASSERT_TRUE(PumpUntil([&] { return h.pop3.FinishedCount() == 1; }));
-  PumpFor(200);
+  ASSERT_TRUE(PumpEachUntil([&] { return h.pop3.FinishedCount() == 1; }));
+  PumpEachFor(200);
   EXPECT_EQ(h.Looks().back(), tray_look::kStopped);
   EXPECT_FALSE(h.SawLook(33));
 }
