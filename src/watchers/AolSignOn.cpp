@@ -61,12 +61,14 @@ void AolWatcher::LaunchAOL() {
   if (external == 1 && !env_.waits->Ended()) LaunchDefaultBrowser(site);
 }
 
-void AolWatcher::SignOnAOL() {
+void AolWatcher::SignOnAOL() { SignOn(BoxPlace::kHere); }
+
+void AolWatcher::SignOn(BoxPlace boxPlace) {
   if (RunSignOn() == SignOnEnd::kNoClient)
     ShowCannotSignOn(
         env_, IDS_AOL_CANNOT_SIGN_ON,
         "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings",
-        BoxPlace::kHere);
+        boxPlace);
 }
 
 SignOnEnd AolWatcher::RunSignOn() {

@@ -1,7 +1,6 @@
 // The AOL scans of controller timer 4: idle prompts, gadgets, lost connection.
 #include "watchers/AolWatcher.h"
 
-#include "res/resource_watchers.h"
 #include "settings/SettingsSchema.h"
 #include "watchers/MatchRules.h"
 #include "watchers/PromptScan.h"
@@ -24,8 +23,6 @@ constexpr GadgetRow kGadgets[AolWatcher::kGadgetCount] = {
 };
 
 constexpr const char* kConnectionLostTitle = "The Connection was Lost";
-constexpr const char* kCannotSignOnText =
-    "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings";
 
 HWND FindMdiClient(HWND frame) {
   return frame ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
@@ -39,6 +36,11 @@ void Report(LPARAM report, UINT message, long value) {
   const auto* r = reinterpret_cast<const DoneReport*>(report);
   *r->flag = value;
   PostMessageA(r->controller, message, 0, value);
+}
+
+void SetDone(HWND controller, long& flag, UINT message, long value) {
+  DoneReport report{controller, &flag};
+  Report(reinterpret_cast<LPARAM>(&report), message, value);
 }
 
 }  // namespace
@@ -68,20 +70,14 @@ void AolWatcher::ScanAOLGadgets(HWND controller) {
     if (!gadgetDone_[row]) gadgetDone_[row] = CloseGadget(row, mdi);
 
   if (store_.Read(settings::kAolMinimizeWelcome) == 0) {
-    if (welcomeDone_ != 1) {
-      DoneReport report{controller, &welcomeDone_};
-      Report(reinterpret_cast<LPARAM>(&report), kWelcomeDoneMessage, 1);
-    }
+    if (welcomeDone_ != 1) SetDone(controller, welcomeDone_, kWelcomeDoneMessage, 1);
   } else if (welcomeDone_ != 1) {
     DoneReport report{controller, &welcomeDone_};
     EnumChildWindows(mdi, EnumAOLWelcomeFunc, reinterpret_cast<LPARAM>(&report));
   }
 
   if (store_.Read(settings::kAolKillAdvertisement) == 0) {
-    if (advertisementDone_ != 1) {
-      DoneReport report{controller, &advertisementDone_};
-      Report(reinterpret_cast<LPARAM>(&report), kAdvertisementDoneMessage, 1);
-    }
+    if (advertisementDone_ != 1) SetDone(controller, advertisementDone_, kAdvertisementDoneMessage, 1);
   } else if (advertisementDone_ != 1) {
     SearchAdvertisements(mdi, controller);
   }
@@ -90,14 +86,8 @@ void AolWatcher::ScanAOLGadgets(HWND controller) {
 // A new session starts afresh; the controller's copies follow.
 void AolWatcher::ResetSession(HWND controller) {
   for (long& done : gadgetDone_) done = 0;
-  if (welcomeDone_ != 0) {
-    DoneReport report{controller, &welcomeDone_};
-    Report(reinterpret_cast<LPARAM>(&report), kWelcomeDoneMessage, 0);
-  }
-  if (advertisementDone_ != 0) {
-    DoneReport report{controller, &advertisementDone_};
-    Report(reinterpret_cast<LPARAM>(&report), kAdvertisementDoneMessage, 0);
-  }
+  if (welcomeDone_ != 0) SetDone(controller, welcomeDone_, kWelcomeDoneMessage, 0);
+  if (advertisementDone_ != 0) SetDone(controller, advertisementDone_, kAdvertisementDoneMessage, 0);
 }
 
 long AolWatcher::CloseGadget(int row, HWND mdi) {
@@ -133,8 +123,7 @@ void AolWatcher::ScanAOLConnectionLost() {
   EnumChildWindows(lost, EnumOKBtnFunc, 0);
   // Returns at once while another sign-on runs. The box must not hold the
   // watcher thread: the next scans go on while the user reads it.
-  if (RunSignOn() == SignOnEnd::kNoClient)
-    ShowCannotSignOn(env_, IDS_AOL_CANNOT_SIGN_ON, kCannotSignOnText, BoxPlace::kAside);
+  SignOn(BoxPlace::kAside);
 }
 
 BOOL CALLBACK EnumAOLWelcomeFunc(HWND child, LPARAM report) {

@@ -57,6 +57,8 @@ class AolWatcher {
   long CloseGadget(int row, HWND mdi);
   void SearchAdvertisements(HWND mdi, HWND controller);
   void ResetSession(HWND controller);
+  // The sign-on, then its box where it is due when the client never came.
+  void SignOn(BoxPlace boxPlace);
   SignOnEnd RunSignOn();
 
   WatcherEnv env_;

@@ -31,8 +31,6 @@ constexpr ChildRow kChildren[Cs2000Watcher::kChildCount] = {
 };
 
 constexpr const char* kFailedTitle = "The Connection Failed";
-constexpr const char* kCannotSignOnText =
-    "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings";
 
 HWND FindMdiClient() {
   HWND frame = FindWindowA("AOL Frame25", nullptr);
@@ -86,7 +84,7 @@ void Cs2000Watcher::ScanCS2000FailedDialog() {
   HWND dialog = FindWindowA("#32770", kFailedTitle);
   if (!dialog) return;
   EnumChildWindows(dialog, EnumOKBtnFunc, 0);
-  SignOnAfterFailure();
+  SignOn(BoxPlace::kAside);  // see ScanCS2000ConnectionFailed
 }
 
 void Cs2000Watcher::ScanCS2000ConnectionFailed() {
@@ -95,14 +93,9 @@ void Cs2000Watcher::ScanCS2000ConnectionFailed() {
   HWND failed = FindWindowExA(mdi, nullptr, "AOL Child", kFailedTitle);
   if (!failed) return;
   EnumChildWindows(failed, EnumOKBtnFunc, 0);
-  SignOnAfterFailure();
-}
-
-// Returns at once while another sign-on runs. The box must not hold the
-// watcher thread: the next scans go on while the user reads it.
-void Cs2000Watcher::SignOnAfterFailure() {
-  if (RunSignOn() == SignOnEnd::kNoClient)
-    ShowCannotSignOn(env_, IDS_CS_CANNOT_SIGN_ON, kCannotSignOnText, BoxPlace::kAside);
+  // Returns at once while another sign-on runs. The box must not hold the
+  // watcher thread: the next scans go on while the user reads it.
+  SignOn(BoxPlace::kAside);
 }
 
 void Cs2000Watcher::LaunchCS2000() {
@@ -126,9 +119,14 @@ void Cs2000Watcher::LaunchCS2000() {
   if (signOn == 1 && useName == 0) SignOnCS2000();
 }
 
-void Cs2000Watcher::SignOnCS2000() {
+void Cs2000Watcher::SignOnCS2000() { SignOn(BoxPlace::kHere); }
+
+void Cs2000Watcher::SignOn(BoxPlace boxPlace) {
   if (RunSignOn() == SignOnEnd::kNoClient)
-    ShowCannotSignOn(env_, IDS_CS_CANNOT_SIGN_ON, kCannotSignOnText, BoxPlace::kHere);
+    ShowCannotSignOn(
+        env_, IDS_CS_CANNOT_SIGN_ON,
+        "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings",
+        boxPlace);
 }
 
 SignOnEnd Cs2000Watcher::RunSignOn() {

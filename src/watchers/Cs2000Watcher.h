@@ -42,8 +42,9 @@ class Cs2000Watcher {
 
  private:
   long CloseChild(int row, HWND mdi);
+  // The sign-on, then its box where it is due when the client never came.
+  void SignOn(BoxPlace boxPlace);
   SignOnEnd RunSignOn();
-  void SignOnAfterFailure();
 
   WatcherEnv env_;
   PromptFlags& prompts_;
