@@ -23,38 +23,7 @@ void ClearInstalled(const char*) {
 
 bool IsAnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
-// A worker must never hang on a user-interface thread that has stopped
-// answering; a line that cannot be delivered in this time is dropped.
-constexpr UINT kSendTimeoutMs = 10000;
-
 }  // namespace
-
-// Lines from other threads arrive here, a plain window of the trace
-// window's thread: a sent message to a dialog costs more round trips
-// through the Wine server (its message result is stored in the window).
-class TraceLog::SinkWindow : public win::Window {
- public:
-  explicit SinkWindow(TraceLog& log) : log_(log) {
-    Create("Tetherly.TraceSink", "", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-  }
-
- protected:
-  bool OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override {
-    if (msg == kAppendMessage) {
-      result = log_.AppendOnOwnThread(reinterpret_cast<const char*>(lp)) ? 1 : 0;
-      return true;
-    }
-    if (msg == kClearMessage) {
-      log_.ClearOnOwnThread();
-      result = 1;
-      return true;
-    }
-    return false;
-  }
-
- private:
-  TraceLog& log_;
-};
 
 TraceLog::TraceLog() = default;
 
@@ -68,7 +37,10 @@ bool TraceLog::Create(int showCommand) {
   if (!CreateModeless(IDD_TRACE, nullptr)) return false;
   created_ = true;
   list_ = Item(IDC_TRACE_LIST);
-  sink_ = std::make_unique<SinkWindow>(*this);
+  // Lines waiting for this thread are bounded like the list itself: a hung
+  // window costs its writers nothing and the process no more than the list.
+  inbox_.Create([this](Pending& p) { OnPending(p); }, {}, static_cast<std::size_t>(maxLines_),
+                budget_);
   RestorePosition();
   FitList();
   ShowWindow(hwnd(), showCommand);
@@ -97,28 +69,45 @@ BOOL TraceLog::OnInitDialog() {
 
 bool TraceLog::AppendLine(const char* text) {
   HWND h = hwnd();
-  HWND sink = sink_ ? sink_->hwnd() : nullptr;
-  if (!h || !sink) return false;
+  if (!h) return false;
   if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
     return AppendOnOwnThread(text ? text : "");
-  DWORD_PTR ok = 0;
-  if (!SendMessageTimeoutA(sink, kAppendMessage, 0, reinterpret_cast<LPARAM>(text ? text : ""),
-                           SMTO_NORMAL, kSendTimeoutMs, &ok))
-    return false;
-  return ok != 0;
+  Pending line;
+  line.text = trace::BoundedLine(
+      std::string_view(text ? text : "", text ? strnlen(text, trace::kMaxLineChars + 1) : 0),
+      trace::kMaxLineChars, &IsAnsiLeadByte);
+  const std::size_t weight = line.text.size();
+  return inbox_.Put(std::move(line), weight);
 }
 
 bool TraceLog::Clear() {
   HWND h = hwnd();
-  HWND sink = sink_ ? sink_->hwnd() : nullptr;
-  if (!h || !sink) return true;
+  if (!h) return true;
   if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) {
+    // Lines still on their way were traced before this: they go first.
+    inbox_.DeliverQueued();
     ClearOnOwnThread();
     return true;
   }
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(sink, kClearMessage, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored);
+  Pending clear;
+  clear.clear = true;
+  inbox_.Put(std::move(clear), 0);
   return true;
+}
+
+void TraceLog::SetMaxLines(int maxLines) {
+  maxLines_ = maxLines > 0 ? maxLines : 1;
+  inbox_.SetBounds(static_cast<std::size_t>(maxLines_), budget_);
+}
+
+void TraceLog::SetBudget(std::size_t chars) {
+  budget_ = chars > 0 ? chars : 1;
+  inbox_.SetBounds(static_cast<std::size_t>(maxLines_), budget_);
+}
+
+void TraceLog::OnPending(Pending& pending) {
+  if (pending.clear) ClearOnOwnThread();
+  else AppendOnOwnThread(pending.text.c_str());
 }
 
 void TraceLog::ClearOnOwnThread() {
@@ -193,6 +182,6 @@ void TraceLog::OnDestroy() {
     store.WriteTraceRect(rc.left, rc.top, rc.right, rc.bottom);
   }
   created_ = false;
-  sink_.reset();
+  inbox_.Close();
   list_ = nullptr;
 }

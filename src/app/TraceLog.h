@@ -3,17 +3,20 @@
 // watchers, workers and sockets write to. Created hidden at start-up,
 // destroyed at exit (which saves its rectangle for the next run).
 //
-// AppendLine/Clear may be called from any thread: they are carried out on
-// the window's own thread by a message sent to a small window of that
-// thread, so each line arrives whole and in order, and the caller returns
-// once its line is in the list.
+// AppendLine/Clear may be called from any thread without waiting for the
+// window's thread: from another thread the line (or the clearing) joins an
+// inbox of the window's thread, which adds the lines whole, one at a time,
+// in the order they came. A line traced just before a worker posts to a
+// window of that thread is in the list before that message is handled.
 #include <windows.h>
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "base/TraceBounds.h"
 #include "win/Dialog.h"
+#include "win/Inbox.h"
 
 class TraceLog : public win::Dialog {
  public:
@@ -27,13 +30,15 @@ class TraceLog : public win::Dialog {
   // Creates the window from its template and shows it with `showCommand`
   // (SW_HIDE at start-up); restores the saved rectangle.
   bool Create(int showCommand);
+  // From another thread: whether the line is on its way (it is bounded like
+  // the list, so a window that stopped answering keeps only the newest).
   bool AppendLine(const char* text);
   bool Clear();
   int LineCount() const;
   // Characters held by the list, all lines together.
   std::size_t CharCount() const { return chars_; }
-  void SetMaxLines(int maxLines) { maxLines_ = maxLines > 0 ? maxLines : 1; }
-  void SetBudget(std::size_t chars) { budget_ = chars > 0 ? chars : 1; }
+  void SetMaxLines(int maxLines);
+  void SetBudget(std::size_t chars);
 
   // Routes TraceLine()/TraceClear() of any thread to this window.
   void InstallAsTraceSink();
@@ -46,10 +51,12 @@ class TraceLog : public win::Dialog {
   void OnDestroy() override;
 
  private:
-  static constexpr UINT kAppendMessage = WM_APP + 200;
-  static constexpr UINT kClearMessage = WM_APP + 201;
-
-  class SinkWindow;
+  // A line from another thread, or (`clear`) the order to clear the list.
+  struct Pending {
+    std::string text;
+    bool clear = false;
+  };
+  void OnPending(Pending& pending);
   bool AppendOnOwnThread(const char* text);
   void ClearOnOwnThread();
   void DropOldest(HWND list);
@@ -59,7 +66,7 @@ class TraceLog : public win::Dialog {
 
   bool created_ = false;
   HWND list_ = nullptr;
-  std::unique_ptr<SinkWindow> sink_;
+  win::Inbox<Pending> inbox_;
   int maxLines_ = kDefaultMaxLines;
   std::size_t budget_ = trace::kBudgetChars;
   std::size_t chars_ = 0;

@@ -1,6 +1,7 @@
 #include "keepalive/ServiceMessages.h"
 
 #include <cstring>
+#include <new>
 
 namespace svcmsg {
 namespace {
@@ -16,16 +17,25 @@ bool PostResult(HWND controller, ServiceKind kind, LPARAM result) {
                       result) != FALSE;
 }
 
-bool PostCurrentHost(HWND controller, int phase, ServiceKind kind, const char* host) {
-  auto copy = std::make_unique<char[]>(kHostCapacity);
+WPARAM CurrentHostParam(int phase, ServiceKind kind) {
+  return static_cast<WPARAM>(phase) * 65536u + static_cast<WPARAM>(ServiceIndex(kind));
+}
+
+LPARAM CopyHostText(const char* host) {
+  char* copy = new (std::nothrow) char[kHostCapacity];
+  if (!copy) return 0;
   const size_t n = host ? strnlen(host, kHostCapacity - 1) : 0;
-  if (n) std::memcpy(copy.get(), host, n);
+  if (n) std::memcpy(copy, host, n);
   copy[n] = '\0';
-  const WPARAM wp = static_cast<WPARAM>(phase) * 65536u + static_cast<WPARAM>(ServiceIndex(kind));
-  if (!PostMessageA(controller, kCurrentHost, wp, reinterpret_cast<LPARAM>(copy.get())))
-    return false;
-  (void)copy.release();  // the receiver frees it
-  return true;
+  return reinterpret_cast<LPARAM>(copy);
+}
+
+bool PostCurrentHost(HWND controller, int phase, ServiceKind kind, const char* host) {
+  const LPARAM text = CopyHostText(host);
+  if (!text) return false;
+  if (PostMessageA(controller, kCurrentHost, CurrentHostParam(phase, kind), text)) return true;
+  TakeCurrentHost(text);  // frees it
+  return false;
 }
 
 std::unique_ptr<char[]> TakeCurrentHost(LPARAM lp) {

@@ -39,6 +39,11 @@ bool PostProgress(HWND controller, WPARAM phase);
 bool PostResult(HWND controller, ServiceKind kind, LPARAM result);
 bool PostCurrentHost(HWND controller, int phase, ServiceKind kind, const char* host);
 
+// The parts of a kCurrentHost message: wParam, and an owned copy of the text
+// for lParam (freed by TakeCurrentHost; 0 when out of memory).
+WPARAM CurrentHostParam(int phase, ServiceKind kind);
+LPARAM CopyHostText(const char* host);
+
 // Receiving side of kCurrentHost: owns the text from here on (never null).
 std::unique_ptr<char[]> TakeCurrentHost(LPARAM lp);
 

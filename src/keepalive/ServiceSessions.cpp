@@ -37,8 +37,7 @@ class SocketSession : public ServiceSession {
     const ExchangePlan plan = PlanExchange(context_.kind, host, ownWebHost);
     socket_->Begin(plan.currentHost.c_str(), plan.ownWebHost);
     if (plan.announce)
-      svcmsg::PostCurrentHost(context_.controller, svcmsg::kPhaseConnecting, context_.kind,
-                              socket_->CurrentHost());
+      context_.ReportHost(svcmsg::kPhaseConnecting, socket_->CurrentHost());
     if (!plan.proceed) {
       socket_->Finish();
       return;

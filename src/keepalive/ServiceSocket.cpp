@@ -24,23 +24,23 @@ int CServiceSocket::ConnectTo(const char* name, unsigned port) {
 void CServiceSocket::Succeed() {
   if (!inExchange_) return;
   Close();
-  svcmsg::PostResult(controller(), kind(), svcmsg::kSucceeded);
+  context_.ReportResult(svcmsg::kSucceeded);
   if (ownWebHost_)
-    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseOwnWebHostVisited, kind(), "");
+    context_.ReportHost(svcmsg::kPhaseOwnWebHostVisited, "");
   else
-    svcmsg::PostCurrentHost(controller(), svcmsg::kPhaseSucceeded, kind(), currentHost_);
+    context_.ReportHost(svcmsg::kPhaseSucceeded, currentHost_);
   Finish();
 }
 
 void CServiceSocket::Fail(int error) {
   if (!inExchange_) return;
-  svcmsg::PostResult(controller(), kind(), svcmsg::FailureResult(error));
+  context_.ReportResult(svcmsg::FailureResult(error));
   Finish();
 }
 
 void CServiceSocket::FailNotGreeted() {
   if (!inExchange_) return;
-  svcmsg::PostResult(controller(), kind(), svcmsg::kNotAGreeting);
+  context_.ReportResult(svcmsg::kNotAGreeting);
   Finish();
 }
 
@@ -51,7 +51,7 @@ void CServiceSocket::Finish() {
   context_.Release();
 }
 
-void CServiceSocket::PostProgress(WPARAM phase) { svcmsg::PostProgress(controller(), phase); }
+void CServiceSocket::PostProgress(WPARAM phase) { context_.ReportProgress(phase); }
 
 bool CServiceSocket::SendAll(const char* data, int length) {
   return Send(data, length) != SOCKET_ERROR;

@@ -2,7 +2,23 @@
 
 #include <cstring>
 
+#include "keepalive/ServiceMessages.h"
 #include "win/Clock.h"
+
+void ServiceContext::ReportProgress(WPARAM phase) {
+  if (reports) reports->Progress(phase);
+  else svcmsg::PostProgress(controller, phase);
+}
+
+void ServiceContext::ReportResult(LPARAM result) {
+  if (reports) reports->Result(kind, result);
+  else svcmsg::PostResult(controller, kind, result);
+}
+
+void ServiceContext::ReportHost(int phase, const char* host) {
+  if (reports) reports->CurrentHost(phase, kind, host);
+  else svcmsg::PostCurrentHost(controller, phase, kind, host);
+}
 
 struct ServiceWorkers::Service {
   ServiceContext context;
@@ -39,36 +55,45 @@ ServiceWorkers::~ServiceWorkers() {
 DWORD ServiceWorkers::Start(HWND controller, ServiceSessionFactory sessions, LaunchRoutine launch) {
   sessionFactory_ = std::move(sessions);
   launch_ = std::move(launch);
+  reports_ = std::make_unique<ServiceReports>();
+  reports_->Create(controller);  // without its inbox, reports are posted one by one
   for (int i = 0; i < kServiceCount; ++i) {
     auto service = std::make_unique<Service>();
-    Service* s = service.get();
-    s->context.kind = ServiceFromIndex(i);
-    s->context.controller = controller;
+    service->context.kind = ServiceFromIndex(i);
+    service->context.controller = controller;
+    service->context.reports = reports_.get();
     services_[i] = std::move(service);
-    DWORD rc = s->thread.Start(
-        [this, s](const MSG& msg) { HandleServiceMessage(*s, msg); },
-        [this, s] {
-          if (sessionFactory_) s->session = sessionFactory_(s->context);
-        },
-        [s] { s->session.reset(); });
-    if (rc != ERROR_SUCCESS) return rc;
   }
   for (int i = 0; i < 2; ++i) {
     auto slot = std::make_unique<LauncherSlot>();
-    LauncherSlot* l = slot.get();
-    l->which = static_cast<Launcher>(i);
-    l->controller = controller;
+    slot->which = static_cast<Launcher>(i);
+    slot->controller = controller;
     launchers_[i] = std::move(slot);
-    const UINT request = i == 0 ? kLaunchAolMessage : kLaunchCs2000Message;
-    // The routine is copied: a launch may outlive this object (Shutdown does not wait for it).
-    DWORD rc = l->thread.Start([launch = launch_, l, request](const MSG& msg) {
-      if (msg.message != request) return;
-      if (launch) launch(l->which, reinterpret_cast<HWND>(msg.wParam));
-      l->busy.Set(0);
-    });
-    if (rc != ERROR_SUCCESS) return rc;
   }
   return ERROR_SUCCESS;
+}
+
+bool ServiceWorkers::EnsureRunning(Service& service) {
+  if (service.thread.id() != 0) return true;
+  Service* s = &service;
+  return s->thread.Start(
+             [this, s](const MSG& msg) { HandleServiceMessage(*s, msg); },
+             [this, s] {
+               if (sessionFactory_) s->session = sessionFactory_(s->context);
+             },
+             [s] { s->session.reset(); }) == ERROR_SUCCESS;
+}
+
+bool ServiceWorkers::EnsureRunning(LauncherSlot& launcher) {
+  if (launcher.thread.id() != 0) return true;
+  LauncherSlot* l = &launcher;
+  const UINT request = l->which == Launcher::Aol ? kLaunchAolMessage : kLaunchCs2000Message;
+  // The routine is copied: a launch may outlive this object (Shutdown does not wait for it).
+  return l->thread.Start([launch = launch_, l, request](const MSG& msg) {
+    if (msg.message != request) return;
+    if (launch) launch(l->which, reinterpret_cast<HWND>(msg.wParam));
+    l->busy.Set(0);
+  }) == ERROR_SUCCESS;
 }
 
 void ServiceWorkers::HandleServiceMessage(Service& service, const MSG& msg) {
@@ -101,7 +126,7 @@ void ServiceWorkers::Release(ServiceKind kind) {
 
 bool ServiceWorkers::PostRequest(ServiceKind kind, const char* host) {
   Service* s = services_[ServiceIndex(kind)].get();
-  if (!s || shutDown_) return false;
+  if (!s || shutDown_ || !EnsureRunning(*s)) return false;
   char* copy = CopyHost(host);
   if (s->thread.Post(kRequestMessage[ServiceIndex(kind)], 0, reinterpret_cast<LPARAM>(copy)))
     return true;
@@ -111,7 +136,7 @@ bool ServiceWorkers::PostRequest(ServiceKind kind, const char* host) {
 
 bool ServiceWorkers::PostOwnWebHostVisit() {
   Service* s = services_[ServiceIndex(ServiceKind::Http)].get();
-  if (!s || shutDown_) return false;
+  if (!s || shutDown_ || !EnsureRunning(*s)) return false;
   char* copy = CopyHost("");
   if (s->thread.Post(kRequestMessage[ServiceIndex(ServiceKind::Http)], kOwnWebHostRequest,
                      reinterpret_cast<LPARAM>(copy)))
@@ -122,7 +147,7 @@ bool ServiceWorkers::PostOwnWebHostVisit() {
 
 bool ServiceWorkers::RequestLaunch(Launcher which) {
   LauncherSlot* l = launchers_[static_cast<int>(which)].get();
-  if (!l || shutDown_ || !l->busy.TryClaim()) return false;
+  if (!l || shutDown_ || !EnsureRunning(*l) || !l->busy.TryClaim()) return false;
   const UINT request = which == Launcher::Aol ? kLaunchAolMessage : kLaunchCs2000Message;
   if (l->thread.Post(request, reinterpret_cast<WPARAM>(l->controller), 0)) return true;
   l->busy.Set(0);
@@ -155,9 +180,11 @@ bool ServiceWorkers::Shutdown(DWORD waitMs) {
       count == 0 || win::WaitForAllAnsweringSends(count, handles, waitMs) == WAIT_OBJECT_0;
   if (!allEnded) {
     // Killing a thread that may hold the heap or a busy-flag lock would risk
-    // a deadlock in everything after; keep its objects alive instead.
+    // a deadlock in everything after; keep its objects alive instead, and
+    // the reports it may still make.
     for (auto& s : services_)
       if (s && s->thread.IsRunning()) (void)s.release();
+    (void)reports_.release();
   }
   for (auto& l : launchers_)
     if (l && l->thread.IsRunning()) (void)l.release();  // launchers are not waited for

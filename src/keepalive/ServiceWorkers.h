@@ -1,10 +1,13 @@
 #pragma once
 // The eight worker threads: one per keep-alive service and two launchers
-// (AOL, CS2000). Started once by the controller and ended at Exit.
+// (AOL, CS2000). Set up once by the controller and ended at Exit.
 //
 // Lifecycle: Start() -> any number of Pause()/Resume() and requests ->
 // Shutdown(). The controller only posts; workers answer by posting window
-// messages to the controller window.
+// messages to the controller window. Each thread begins with the first
+// request for it (a thread costs about 1 MB under Wine, and most services
+// and both launchers are never used in a run); from then on it stays until
+// Shutdown.
 //
 // Busy flags: one per worker, set by the controller (TryClaim) before it
 // posts a request and cleared by the worker or its socket when the exchange
@@ -18,16 +21,22 @@
 #include <functional>
 #include <memory>
 
+#include "keepalive/ServiceReports.h"
 #include "settings/ServiceKind.h"
 #include "win/Lock.h"
 #include "win/WorkerThread.h"
 
-// What a service worker shares with its requests and its socket.
+// What a service worker shares with its requests and its socket. Reports go
+// to the controller through `reports` (posted on their own without it).
 struct ServiceContext {
   ServiceKind kind = ServiceKind::Http;
   HWND controller = nullptr;
+  ServiceReports* reports = nullptr;
   win::GuardedFlag busy;
   void Release() { busy.Set(0); }
+  void ReportProgress(WPARAM phase);
+  void ReportResult(LPARAM result);
+  void ReportHost(int phase, const char* host);
 };
 
 // The per-thread handler of one service's requests. Created and destroyed on
@@ -64,8 +73,8 @@ class ServiceWorkers {
   ServiceWorkers(const ServiceWorkers&) = delete;
   ServiceWorkers& operator=(const ServiceWorkers&) = delete;
 
-  // Starts the six service threads in ServiceKind order, then the AOL and
-  // CS2000 launchers. Returns ERROR_SUCCESS or the first start error.
+  // Sets up the six services in ServiceKind order, then the AOL and CS2000
+  // launchers; their threads start with their first requests.
   DWORD Start(HWND controller, ServiceSessionFactory sessions, LaunchRoutine launch);
 
   // Busy flag of a service, read and written inside its lock.
@@ -73,8 +82,9 @@ class ServiceWorkers {
   bool TryClaim(ServiceKind kind);
   void Release(ServiceKind kind);
 
-  // Posts a request with an owned copy of `host` (cut to 127 characters).
-  // Returns false, leaving the busy flag as it was, when the post failed.
+  // Posts a request with an owned copy of `host` (cut to 127 characters),
+  // starting the service's thread first if need be. Returns false, leaving
+  // the busy flag as it was, when the thread could not start or the post failed.
   bool PostRequest(ServiceKind kind, const char* host);
   // The HTTP request that visits the program's own web host.
   bool PostOwnWebHostVisit();
@@ -94,13 +104,17 @@ class ServiceWorkers {
   // lock; its objects are then deliberately kept alive.
   bool Shutdown(DWORD waitMs);
 
+  // 0 until the service's first request has started its thread.
   DWORD ServiceThreadId(ServiceKind kind) const;
 
  private:
   struct Service;
   struct LauncherSlot;
   void HandleServiceMessage(Service& service, const MSG& msg);
+  bool EnsureRunning(Service& service);
+  bool EnsureRunning(LauncherSlot& launcher);
 
+  std::unique_ptr<ServiceReports> reports_;
   std::unique_ptr<Service> services_[kServiceCount];
   std::unique_ptr<LauncherSlot> launchers_[2];
   ServiceSessionFactory sessionFactory_;

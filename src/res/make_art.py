@@ -4,6 +4,11 @@
 The build uses the committed files; run this by hand after changing a picture:
     python3 src/res/make_art.py [--preview sheet.png]
 
+Each icon holds the sizes it is shown at (tray 16x16, windows and dialogs
+32x32) as 32-bit pictures with alpha, PNG-compressed where that is smaller; the wizard and splash pictures are
+256-colour palette bitmaps whose colours differ from the drawn ones by at
+most a few steps, with the wizard's see-through key kept exact.
+
 Every state icon is a disc whose colour tells the state (green running, grey
 stopped, blue traffic, amber connecting or waiting, red failure) with one
 white symbol on it; the program's own icon is a teal square with the tether. Shapes are drawn large and scaled down; the letters of the
@@ -11,6 +16,7 @@ white symbol on it; the program's own icon is a teal square with the tether. Sha
 """
 
 import argparse
+import io
 import os
 import struct
 import sys
@@ -234,31 +240,35 @@ def dial_frame_painter(frame):
     return painter(disc, AMBER, lambda c: ring_arc(c, AMBER, frame * 36, 110))
 
 
-SMALL = (16, 32)
+# Where an icon is shown decides its sizes: the tray draws 16x16, the status
+# window, the configuration categories and the dial-up dialogs 32x32.
+TRAY = (16,)
+WINDOW = (32,)
+BOTH = (16, 32)
 
 # (file stem, icon sizes, painter); the .rc binds the files to their numbers.
 ICONS = [
     ("main", (16, 32, 48), painter(rounded_square, TEAL, link)),
-    ("running", SMALL, painter(disc, GREEN, link)),
-    ("stopped", SMALL, painter(disc, GREY, link)),
-    ("not_active", SMALL, painter(disc, LIGHT_GREY, minus)),
-    ("connected", SMALL, painter(disc, DARK_GREEN, check)),
-    ("connecting", SMALL, painter(disc, AMBER, link)),
-    ("awaiting", SMALL, painter(disc, AMBER, clock)),
-    ("error", SMALL, painter(disc, RED, exclamation)),
-    ("sending", SMALL, painter(disc, BLUE, lambda c: arrow(c, True))),
-    ("receiving", SMALL, painter(disc, DARK_BLUE, lambda c: arrow(c, False))),
-    ("dial_connected", SMALL, painter(disc, GREEN, lambda c: ring_arc(c, GREEN, 0, 360))),
-    ("dial_error", SMALL, painter(disc, RED, cross)),
-    ("pop3_failed", SMALL, painter(disc, RED, envelope)),
-    ("aol", SMALL, client_painter(DARK_GREEN, "A", "AOL")),
-    ("aol_absent", SMALL, client_painter(GREY, "A", "AOL", absent=True)),
-    ("cs2000", SMALL, client_painter(DARK_GREEN, "C", "CS")),
-    ("cs2000_absent", SMALL, client_painter(GREY, "C", "CS", absent=True)),
-    ("netzero", SMALL, client_painter(DARK_GREEN, "N", "NZ")),
-    ("att", SMALL, client_painter(DARK_GREEN, "T", "ATT")),
-    ("msn", SMALL, client_painter(DARK_GREEN, "M", "MSN")),
-] + [("dial_frame_%d" % k, SMALL, dial_frame_painter(k)) for k in range(10)]
+    ("running", TRAY, painter(disc, GREEN, link)),
+    ("stopped", TRAY, painter(disc, GREY, link)),
+    ("not_active", WINDOW, painter(disc, LIGHT_GREY, minus)),
+    ("connected", BOTH, painter(disc, DARK_GREEN, check)),
+    ("connecting", WINDOW, painter(disc, AMBER, link)),
+    ("awaiting", TRAY, painter(disc, AMBER, clock)),
+    ("error", BOTH, painter(disc, RED, exclamation)),
+    ("sending", TRAY, painter(disc, BLUE, lambda c: arrow(c, True))),
+    ("receiving", TRAY, painter(disc, DARK_BLUE, lambda c: arrow(c, False))),
+    ("dial_connected", TRAY, painter(disc, GREEN, lambda c: ring_arc(c, GREEN, 0, 360))),
+    ("dial_error", TRAY, painter(disc, RED, cross)),
+    ("pop3_failed", BOTH, painter(disc, RED, envelope)),
+    ("aol", BOTH, client_painter(DARK_GREEN, "A", "AOL")),
+    ("aol_absent", TRAY, client_painter(GREY, "A", "AOL", absent=True)),
+    ("cs2000", BOTH, client_painter(DARK_GREEN, "C", "CS")),
+    ("cs2000_absent", TRAY, client_painter(GREY, "C", "CS", absent=True)),
+    ("netzero", BOTH, client_painter(DARK_GREEN, "N", "NZ")),
+    ("att", BOTH, client_painter(DARK_GREEN, "T", "ATT")),
+    ("msn", BOTH, client_painter(DARK_GREEN, "M", "MSN")),
+] + [("dial_frame_%d" % k, BOTH if k == 0 else TRAY, dial_frame_painter(k)) for k in range(10)]
 
 
 # Dial-up dialog and notice icons ------------------------------------------------
@@ -324,25 +334,33 @@ def question_mark(c):
 
 
 ICONS += [
-    ("notice_exclamation", SMALL, painter(triangle, AMBER, low_exclamation)),
-    ("notice_information", SMALL, painter(disc, BLUE, info_mark)),
-    ("notice_question", SMALL, painter(disc, DARK_BLUE, question_mark)),
-    ("notice_stop", SMALL, painter(octagon, RED, lambda c: cross(c, extent=0.2))),
-    ("dialer_idle", SMALL, painter(disc, GREY, handset)),
-    ("dialer_connected", SMALL, painter(disc, GREEN, lambda c: dialer_ring(c, GREEN, 0, 360), handset)),
-] + [("dialer_frame_%d" % k, SMALL,
+    ("notice_exclamation", WINDOW, painter(triangle, AMBER, low_exclamation)),
+    ("notice_information", WINDOW, painter(disc, BLUE, info_mark)),
+    ("notice_question", WINDOW, painter(disc, DARK_BLUE, question_mark)),
+    ("notice_stop", WINDOW, painter(octagon, RED, lambda c: cross(c, extent=0.2))),
+    ("dialer_idle", BOTH, painter(disc, GREY, handset)),  # also the dialog's caption icon
+    ("dialer_connected", WINDOW, painter(disc, GREEN, lambda c: dialer_ring(c, GREEN, 0, 360), handset)),
+] + [("dialer_frame_%d" % k, WINDOW,
       painter(disc, AMBER, lambda c, k=k: dialer_ring(c, AMBER, (k - 1) * 40, 90), handset))
      for k in range(1, 10)]
 
 
-# .ico writer: 32-bit images with an AND mask, readable by every Windows ---------
+# .ico writer: 32-bit images, each stored the smaller way: as a bitmap with its
+# AND mask, or PNG-compressed (which every Windows since Vista reads, at any
+# size; the program supports nothing older) ----------------------------------
+
+def png_bytes(img):
+    out = io.BytesIO()
+    img.save(out, "PNG", optimize=True)
+    return out.getvalue()
+
 
 def ico_bytes(images):
     header = struct.pack("<HHH", 0, 1, len(images))
     entries, blobs = [], []
     offset = 6 + 16 * len(images)
     for img in images:
-        blob = dib_bytes(img)
+        blob = min(dib_bytes(img), png_bytes(img), key=len)
         w = img.width if img.width < 256 else 0
         entries.append(struct.pack("<BBBBHHII", w, w, 0, 0, 1, 32, len(blob), offset))
         blobs.append(blob)
@@ -498,7 +516,32 @@ WIZARD_PICTURES = [
 
 def save_wizard_pictures():
     for stem, subjects in WIZARD_PICTURES:
-        wizard_picture([icon_painter(s) for s in subjects]).save(os.path.join(ART, stem + ".bmp"))
+        picture = wizard_picture([icon_painter(s) for s in subjects])
+        save_palette_picture(picture, stem, key=WIZARD_KEY)
+
+
+# Palette pictures -----------------------------------------------------------------
+# A third of the bytes of a 24-bit picture. The drawn pictures have a few
+# hundred colours; the 256 chosen by maximum coverage, without dithering,
+# differ from them by at most MAX_PALETTE_ERROR steps in any channel, which
+# no eye tells apart. A see-through key must stay exact and be used by no
+# other pixel.
+
+MAX_PALETTE_ERROR = 4
+
+
+def save_palette_picture(img, stem, key=None):
+    rgb = img.convert("RGB")
+    pal = rgb.quantize(256, method=Image.Quantize.MAXCOVERAGE, dither=Image.Dither.NONE)
+    back = pal.convert("RGB")
+    worst = 0
+    for a, b in zip(rgb.getdata(), back.getdata()):
+        worst = max(worst, max(abs(x - y) for x, y in zip(a, b)))
+        if key is not None and (a == key) != (b == key):
+            sys.exit("%s: the see-through key did not survive the palette" % stem)
+    if worst > MAX_PALETTE_ERROR:
+        sys.exit("%s: the palette changes a colour by %d steps" % (stem, worst))
+    pal.save(os.path.join(ART, stem + ".bmp"))
 
 
 # Main ------------------------------------------------------------------------
@@ -508,13 +551,15 @@ def render_icons():
 
 
 def check_distinct(rendered):
-    """Two looks must never share a 16x16 picture: the tray would lie."""
+    """Two looks must never share a picture at a size they are shown at: the
+    tray or the window would lie."""
     seen = {}
     for stem, images in rendered.items():
-        key = images[0].tobytes()
-        if key in seen:
-            sys.exit("icons %s and %s look the same at 16x16" % (seen[key], stem))
-        seen[key] = stem
+        for img in images:
+            key = (img.width, img.tobytes())
+            if key in seen:
+                sys.exit("icons %s and %s look the same at %dx%d" % (seen[key], stem, img.width, img.width))
+            seen[key] = stem
 
 
 def preview(rendered, path):
@@ -524,13 +569,17 @@ def preview(rendered, path):
     d = ImageDraw.Draw(sheet)
     for row, (stem, images) in enumerate(rendered.items()):
         y = row * cell + 4
-        for col, img in enumerate(images[:2]):
-            sheet.alpha_composite(img.resize((128, 128), Image.NEAREST), (col * cell + 4, y))
+        shown = {img.width: img for img in images}
+        for col, size in enumerate((16, 32)):
+            if size in shown:
+                sheet.alpha_composite(shown[size].resize((128, 128), Image.NEAREST), (col * cell + 4, y))
         x = cell * 2 + 4
         for bg in ((255, 255, 255, 255), (40, 40, 40, 255)):
             d.rectangle([x, y, x + 56, y + 40], fill=bg)
-            sheet.alpha_composite(images[0], (x + 4, y + 12))
-            sheet.alpha_composite(images[1], (x + 22, y + 4))
+            if 16 in shown:
+                sheet.alpha_composite(shown[16], (x + 4, y + 12))
+            if 32 in shown:
+                sheet.alpha_composite(shown[32], (x + 22, y + 4))
             x += 64
         d.text((cell * 2 + 4, y + 50), stem, fill=(0, 0, 0, 255))
     sheet.save(path)
@@ -547,8 +596,8 @@ def main():
     for stem, images in rendered.items():
         with open(os.path.join(ART, stem + ".ico"), "wb") as f:
             f.write(ico_bytes(images))
-    splash_emblem().save(os.path.join(ART, "splash_emblem.bmp"))
-    splash_banner().save(os.path.join(ART, "splash_banner.bmp"))
+    save_palette_picture(splash_emblem(), "splash_emblem")
+    save_palette_picture(splash_banner(), "splash_banner")
     save_service_strip()
     save_wizard_pictures()
     if args.preview:

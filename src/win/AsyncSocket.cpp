@@ -162,38 +162,81 @@ void AsyncSocket::Close() {
   StopTimeLimit();
   lookup_.Cancel();
   if (socket_ == INVALID_SOCKET) return;
-  // Closing ends the selection too; what it already queued is drained below.
+  // Closing ends the selection too. What it already queued is not looked
+  // for (a fetch per exchange): it comes before anything that could create
+  // the socket again, and finds it closed.
   closesocket(socket_);
   socket_ = INVALID_SOCKET;
-  DrainNotifications();
 }
 
-void AsyncSocket::DrainNotifications() {
-  if (!window_ || !OnOwnerThread() || !window_->hwnd()) return;
-  MSG msg;
-  while (PeekMessageA(&msg, window_->hwnd(), kNotifyFirst, kNotifyFirst + kNotifyCount - 1,
-                      PM_REMOVE)) {
-  }
-}
-
-// One timer per socket, set again (not killed and made anew) for every
-// limit: a limit that ends early only disarms it, and the next one restarts
-// it. A tick of a disarmed timer kills it and is otherwise dropped.
+// One timer per socket, set once and left running while exchanges follow
+// each other: every limit is a deadline kept here, and each tick either ends
+// the limit that has run out, aims the next tick at a deadline that would
+// otherwise be passed, or, when no limit started since the previous tick,
+// stops the timer (an idle socket costs nothing).
 bool AsyncSocket::StartTimeLimit(DWORD ms) {
   limitArmed_ = false;
-  if (!IsOpen() || !window_) return false;
-  if (!StartTimer(window_->hwnd(), kLimitTimer, ms)) return false;
+  if (!IsOpen() || !window_ || !window_->hwnd()) return false;
+  const DWORD period = ScaledMs(ms);
+  const DWORD now = GetTickCount();
+  limitDeadline_ = now + period;
+  limitPeriod_ = period;
+  limitStarted_ = true;
+  // A running timer whose next tick comes by the deadline is left alone.
+  if (!timerRunning_ || Remaining(nextTick_, now) > period) {
+    if (!SetTimerAt(period, now)) return false;
+  }
   limitArmed_ = true;
   return true;
 }
 
 void AsyncSocket::StopTimeLimit() { limitArmed_ = false; }
 
+bool AsyncSocket::SetTimerAt(DWORD ms, DWORD now) {
+  if (!StartTimerScaled(window_->hwnd(), kLimitTimer, ms)) {
+    timerRunning_ = false;
+    return false;
+  }
+  timerRunning_ = true;
+  timerMs_ = ms;
+  nextTick_ = now + ms;
+  return true;
+}
+
+void AsyncSocket::StopLimitTimer() {
+  if (timerRunning_ && window_ && window_->hwnd()) KillTimer(window_->hwnd(), kLimitTimer);
+  timerRunning_ = false;
+}
+
+DWORD AsyncSocket::Remaining(DWORD deadline, DWORD now) {
+  const DWORD left = deadline - now;
+  return static_cast<LONG>(left) > 0 ? left : 0;
+}
+
 void AsyncSocket::OnTimer(UINT_PTR id) {
-  if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), id);
-  if (id != kLimitTimer || !limitArmed_) return;
-  limitArmed_ = false;
-  if (IsOpen()) OnTimeout();
+  if (id != kLimitTimer || !timerRunning_) {
+    if (window_ && window_->hwnd()) KillTimer(window_->hwnd(), id);
+    return;
+  }
+  DWORD now = GetTickCount();
+  if (limitArmed_ && Remaining(limitDeadline_, now) == 0) {
+    limitArmed_ = false;
+    if (IsOpen()) OnTimeout();
+    if (!window_ || !window_->hwnd()) return;
+    now = GetTickCount();
+  }
+  if (limitArmed_) {
+    // A limit started between two ticks: aim at its deadline.
+    const DWORD left = Remaining(limitDeadline_, now);
+    if (left != timerMs_) SetTimerAt(left, now);
+    else nextTick_ = now + timerMs_;
+  } else if (limitStarted_) {
+    if (timerMs_ != limitPeriod_) SetTimerAt(limitPeriod_, now);
+    else nextTick_ = now + timerMs_;
+  } else {
+    StopLimitTimer();
+  }
+  limitStarted_ = limitArmed_;
 }
 
 void AsyncSocket::OnNotify(UINT message, WPARAM wp, LPARAM lp) {

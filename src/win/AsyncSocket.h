@@ -9,9 +9,10 @@
 // owning thread; do not destroy the object inside one of its notifications.
 //
 // Fences: once Close() returns, no notification of the closed socket reaches
-// the object: its selection is cancelled, notifications already queued are
-// removed, and every creation reports under a message number of its own, so
-// a new socket that reuses the old handle value never sees the old one's.
+// the object: its selection is cancelled, notifications already queued find
+// the socket closed, and every creation reports under a message number of
+// its own, so a new socket that reuses the old handle value never sees the
+// old one's.
 // OnConnect and OnClose come at most once per socket. A read notification
 // may find nothing to read (Receive then fails with WSAEWOULDBLOCK). When
 // the peer closes with data still unread, OnReceive comes first, then
@@ -63,7 +64,9 @@ class AsyncSocket {
   UINT notifyMessage() const { return message_; }
 
   // OnTimeout after `ms` (scaled) unless stopped or closed first. Needs a
-  // created socket.
+  // created socket. The socket's one timer is set by the first limit and
+  // keeps running while limits follow each other, so a limit per exchange
+  // costs no timer call.
   bool StartTimeLimit(DWORD ms);
   void StopTimeLimit();
 
@@ -86,7 +89,6 @@ class AsyncSocket {
   int ConnectToAddress(const in_addr& address, unsigned short port);
   void OnLookupDone(WPARAM serial);
   void DeliverConnectFailure(int error);
-  void DrainNotifications();
   bool OnOwnerThread() const;
 
   std::unique_ptr<NotifyWindow> window_;
@@ -97,7 +99,16 @@ class AsyncSocket {
   bool connectSeen_ = false;
   bool closeSeen_ = false;
   static constexpr UINT_PTR kLimitTimer = 1;
+  bool SetTimerAt(DWORD ms, DWORD now);
+  void StopLimitTimer();
+  static DWORD Remaining(DWORD deadline, DWORD now);
   bool limitArmed_ = false;
+  bool limitStarted_ = false;  // a limit started since the previous tick
+  DWORD limitDeadline_ = 0;    // GetTickCount at which the armed limit ends
+  DWORD limitPeriod_ = 0;
+  bool timerRunning_ = false;
+  DWORD timerMs_ = 0;
+  DWORD nextTick_ = 0;
   HostLookup lookup_;
   unsigned short lookupPort_ = 0;
   int lastError_ = 0;

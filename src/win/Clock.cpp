@@ -37,6 +37,10 @@ UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms) {
   return ::SetTimer(hwnd, id, ScaledMs(ms), nullptr);
 }
 
+UINT_PTR StartTimerScaled(HWND hwnd, UINT_PTR id, DWORD scaledMs) {
+  return ::SetTimer(hwnd, id, scaledMs ? scaledMs : 1, nullptr);
+}
+
 DWORD WaitForOne(HANDLE handle, DWORD ms) {
   return ::WaitForSingleObject(handle, ScaledMs(ms));
 }

@@ -18,6 +18,8 @@ DWORD ScaledMs(DWORD ms);
 
 void SleepMs(DWORD ms);
 UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, DWORD ms);
+// As above for a period already in scaled time (the rest of a scaled wait).
+UINT_PTR StartTimerScaled(HWND hwnd, UINT_PTR id, DWORD scaledMs);
 DWORD WaitForOne(HANDLE handle, DWORD ms);
 DWORD WaitForAll(DWORD count, const HANDLE* handles, DWORD ms);
 

@@ -7,6 +7,7 @@
 
 #include "win/Lock.h"
 #include "win/ModalChain.h"
+#include "win/SystemLibrary.h"
 
 namespace win {
 namespace {
@@ -19,6 +20,21 @@ Lock& HandlerLock() {
 FileOpenHandler& Handler() {
   static FileOpenHandler handler;
   return handler;
+}
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// The dialog's library (and the printing, security and network libraries it
+// brings along) is loaded the first time a Browse button is pressed, not at
+// start-up, and stays for the rest of the run.
+GetOpenFileNameFn LoadGetOpenFileName() {
+  static GetOpenFileNameFn function = nullptr;
+  if (!function) {
+    if (HMODULE module = LoadSystemLibrary("comdlg32.dll"))
+      function = reinterpret_cast<GetOpenFileNameFn>(
+          reinterpret_cast<void*>(GetProcAddress(module, "GetOpenFileNameA")));
+  }
+  return function;
 }
 
 }  // namespace
@@ -39,6 +55,8 @@ bool AskFileToOpen(HWND owner, const char* defaultName, DWORD flags, std::size_t
     return true;
   }
 
+  const GetOpenFileNameFn getOpenFileName = LoadGetOpenFileName();
+  if (!getOpenFileName) return false;
   std::vector<char> buf(maxChars + 1, '\0');
   if (defaultName) lstrcpynA(buf.data(), defaultName, static_cast<int>(buf.size()));
   OPENFILENAMEA ofn = {};
@@ -47,7 +65,7 @@ bool AskFileToOpen(HWND owner, const char* defaultName, DWORD flags, std::size_t
   ofn.lpstrFile = buf.data();
   ofn.nMaxFile = static_cast<DWORD>(buf.size());
   ofn.Flags = flags;
-  if (!GetOpenFileNameA(&ofn)) return false;
+  if (!getOpenFileName(&ofn)) return false;
   path = buf.data();
   return true;
 }

@@ -15,7 +15,8 @@ using FileOpenHandler =
 // Asks for a file, starting with `defaultName` in the name field; `flags`
 // are OFN_* flags. No filter: every file is shown. Paths longer than
 // `maxChars` cannot be chosen. False (and `path` unchanged) on Cancel, and
-// at once while the owner's modal chain is being ended.
+// at once while the owner's modal chain is being ended, or when the dialog's
+// system library cannot be loaded. Runs on the user-interface thread only.
 bool AskFileToOpen(HWND owner, const char* defaultName, DWORD flags, std::size_t maxChars,
                    std::string& path);
 

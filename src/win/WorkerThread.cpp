@@ -23,7 +23,7 @@ DWORD WorkerThread::Start(Handler handler, Hook onEnter, Hook onExit) {
   handler_ = std::move(handler);
   onEnter_ = std::move(onEnter);
   onExit_ = std::move(onExit);
-  queueReady_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!queueReady_) queueReady_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // kept for a retry
   if (!queueReady_) return GetLastError();
   thread_ = CreateThread(nullptr, 0, &WorkerThread::Main, this, 0, &threadId_);
   if (!thread_) return GetLastError();

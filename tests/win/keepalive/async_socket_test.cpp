@@ -218,4 +218,42 @@ TEST_F(AsyncSocketTest, TimeLimitFiresOnceAndNeverAfterClose) {
   EXPECT_EQ(once.events, std::vector<std::string>{"timeout"});
 }
 
+// The socket's one timer serves limit after limit: each limit runs from its
+// own start, whatever the timer was last set for. A limit stopped early must
+// not cut the next one short, and a short limit after a long one must not
+// wait for the long one's tick.
+TEST_F(AsyncSocketTest, EachTimeLimitRunsFromItsOwnStart) {
+  TimeScale scale(0.1);
+  struct Case {
+    DWORD firstMs, stopAfterMs, restartAfterMs, secondMs;  // limits scaled by 0.1; waits real
+    DWORD atLeastMs, withinMs;  // real ms from the second start to its timeout
+  } cases[] = {
+      {2000, 60, 0, 2000, 180, 5000},   // the first deadline (140 ms on) is not the second's
+      {100000, 0, 0, 1000, 80, 5000},   // 10 s, then 100 ms: not held back by the long one
+      {1000, 0, 300, 2000, 180, 5000},  // after the timer has ticked with nothing armed
+  };
+  auto pumpFor = [](DWORD ms) {
+    const DWORD until = GetTickCount() + ms;
+    MessageRecorder::PumpUntil([&] { return static_cast<LONG>(GetTickCount() - until) >= 0; },
+                               ms + 1000);
+  };
+  for (const Case& c : cases) {
+    ProbeSocket s;
+    ASSERT_EQ(s.Create(), 0);
+    ASSERT_TRUE(s.StartTimeLimit(c.firstMs));
+    if (c.stopAfterMs) pumpFor(c.stopAfterMs);
+    s.StopTimeLimit();
+    if (c.restartAfterMs) pumpFor(c.restartAfterMs);
+    ASSERT_TRUE(s.events.empty()) << c.firstMs;
+    const DWORD started = GetTickCount();
+    ASSERT_TRUE(s.StartTimeLimit(c.secondMs));
+    ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !s.events.empty(); }, c.withinMs))
+        << c.firstMs << " then " << c.secondMs;
+    const DWORD took = GetTickCount() - started;
+    EXPECT_GE(took, c.atLeastMs) << c.firstMs << " then " << c.secondMs;
+    EXPECT_EQ(s.events, std::vector<std::string>{"timeout"});
+    s.Close();
+  }
+}
+
 }  // namespace

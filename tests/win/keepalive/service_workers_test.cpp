@@ -62,6 +62,70 @@ TEST_F(ExchangeTest, StopAndStartDuringAnExchange) {
                Host(2, ServiceKind::Discard, "127.33.10.3")}));
 }
 
+// A whole cycle's exchanges made while the controller's thread is busy
+// elsewhere (as it is while a cycle posts its requests): every message of
+// every exchange reaches the controller, in the order of the exchanges and,
+// within each, in the order the workers made them; and the controller's
+// thread is woken once for all of them, not once per message.
+TEST_F(ExchangeTest, ACycleOfReportsArrivesWholeInOrderWithOneWakeUp) {
+  LoopbackServer http, ftp, echo, discard, daytime, user;
+  ASSERT_EQ(http.Start("127.33.11.1", 80, HttpScript()), 0);
+  ASSERT_EQ(ftp.Start("127.33.11.2", 21, FtpScript()), 0);
+  ASSERT_EQ(echo.Start("127.33.11.3", 7, EchoScript()), 0);
+  ASSERT_EQ(discard.Start("127.33.11.4", 9, DiscardScript()), 0);
+  ASSERT_EQ(daytime.Start("127.33.11.5", 13, DaytimeScript()), 0);
+  ASSERT_EQ(user.Start("127.33.11.6", 4011, {Hold()}), 0);
+  struct Case {
+    ServiceKind kind;
+    const char* host;
+    bool reply;
+  } cases[] = {
+      {ServiceKind::Http, "127.33.11.1", true},       {ServiceKind::Ftp, "127.33.11.2", true},
+      {ServiceKind::Echo, "127.33.11.3", true},       {ServiceKind::Discard, "127.33.11.4", false},
+      {ServiceKind::TimeServer, "127.33.11.5", true}, {ServiceKind::UserPort, "127.33.11.6:4011", false},
+  };
+  V expected;
+  for (const Case& c : cases) {
+    const V one = {Host(1, c.kind, c.host), Progress(1)};
+    expected.insert(expected.end(), one.begin(), one.end());
+    if (c.reply) expected.push_back(Progress(2));
+    expected.push_back(Result(c.kind, 1));
+    expected.push_back(Host(2, c.kind, c.host));
+    // One exchange after the other, without handling a message meanwhile.
+    Request(c.kind, c.host);
+    const DWORD start = GetTickCount();
+    while (workers.IsBusy(c.kind) && GetTickCount() - start < 15000) Sleep(5);
+    ASSERT_FALSE(workers.IsBusy(c.kind)) << c.host;
+  }
+  int fetched = 0;
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ++fetched;
+    DispatchMessageA(&msg);
+  }
+  EXPECT_EQ(controller.messages(), expected) << Describe(controller.messages());
+  EXPECT_EQ(fetched, 1);
+}
+
+// A service's thread begins with its first request and serves every later
+// one; services never asked for cost no thread.
+TEST_F(ExchangeTest, AServiceThreadBeginsWithItsFirstRequestAndStays) {
+  LoopbackServer discard;
+  ASSERT_EQ(discard.Start("127.33.11.7", 9, DiscardScript()), 0);
+  for (int i = 0; i < kServiceCount; ++i)
+    EXPECT_EQ(workers.ServiceThreadId(ServiceFromIndex(i)), 0u) << "service " << i;
+  Exchange(ServiceKind::Discard, "127.33.11.7");
+  const DWORD first = workers.ServiceThreadId(ServiceKind::Discard);
+  EXPECT_NE(first, 0u);
+  Exchange(ServiceKind::Discard, "127.33.11.7");
+  EXPECT_EQ(workers.ServiceThreadId(ServiceKind::Discard), first);
+  for (int i = 0; i < kServiceCount; ++i)
+    if (ServiceFromIndex(i) != ServiceKind::Discard)
+      EXPECT_EQ(workers.ServiceThreadId(ServiceFromIndex(i)), 0u) << "service " << i;
+  ASSERT_TRUE(discard.WaitForFinished(2));
+  EXPECT_EQ(discard.ConnectionCount(), 2);
+}
+
 TEST(ServiceWorkersStart, RequestPostedRightAfterStartIsServed) {
   WinsockSession winsock;
   ASSERT_TRUE(winsock.ok());

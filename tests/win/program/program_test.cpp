@@ -1,7 +1,11 @@
 // The real tetherly.exe, started as its own process in the test prefix.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <psapi.h>
 
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "settings/ServiceKind.h"
 #include "settings/SettingsSchema.h"
@@ -16,6 +20,21 @@ using testing_support::PointHostsAtLoopback;
 using testing_support::WaitForProcessWindow;
 
 std::string ExePath() { return testing_support::ProgramExePath(); }
+
+std::vector<std::string> ModuleNames(HANDLE process) {
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  std::vector<std::string> names;
+  if (!EnumProcessModules(process, modules, sizeof(modules), &bytes)) return names;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+    char name[MAX_PATH] = {};
+    if (!GetModuleBaseNameA(process, modules[i], name, MAX_PATH)) continue;
+    std::string lower = name;
+    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    names.push_back(lower);
+  }
+  return names;
+}
 
 TEST(Program, StartsHiddenAndEndsPromptlyOnExit) {
   testing_support::RegistrySandbox sandbox;
@@ -43,6 +62,16 @@ TEST(Program, StartsHiddenAndEndsPromptlyOnExit) {
   EXPECT_FALSE(IsWindowVisible(status));
   EXPECT_FALSE(IsWindowVisible(trace));
   // (The small icon is checked in-process: Wine does not answer WM_GETICON across processes.)
+
+  // Libraries of rarely opened dialogs wait for their dialog: the file-open
+  // dialog's library, and the printing one it would bring along.
+  const std::vector<std::string> loaded = ModuleNames(pi.hProcess);
+  EXPECT_GT(loaded.size(), 3u) << "modules could not be listed";
+  for (const char* deferred : {"comdlg32.dll", "winspool.drv"}) {
+    bool found = false;
+    for (const std::string& name : loaded) found = found || name == deferred;
+    EXPECT_FALSE(found) << deferred << " is loaded at start-up";
+  }
 
   const DWORD exitAt = GetTickCount();
   PostMessageA(status, WM_COMMAND, 32771, 0);
