@@ -33,23 +33,35 @@ struct KeepAliveSeam {
 };
 
 struct WatcherSeam {
-  std::function<void()> scanAolTimer, scanAolConnectionLost;
-  // The controller's welcome-done and advertisement-done flags go along: the
-  // scan reads them and resets them when the client is gone.
-  std::function<void(LONG& welcomeDone, LONG& advertisementDone)> scanAolGadgets;
+  // The scans of the watcher timers, composed into one tick by the
+  // controller's timer table and run where handTick puts them. They own
+  // what they scan with (the welcome and advertisement flags included) and
+  // report to the controller only by posting to its window.
+  std::function<void()> scanAolTimer, scanAolGadgets, scanAolConnectionLost;
   std::function<void()> scanCs2000Timer, scanCs2000Gadgets, scanCs2000FailedDialog,
       scanCs2000ConnectionFailed;
   std::function<void()> scanNetZeroInactivity, scanAttDisconnect, scanMsnDisconnect;
   std::function<void()> checkMsnMail, scanProdigyDisconnect, scanJunoWeb;
+  // One tick of a watcher timer (4, 9, 14, 15, 17, 18, 19): the program runs
+  // it on the watcher thread and drops it while that timer's previous tick
+  // still waits or runs; returns whether it was taken. Unset: the tick runs
+  // at once, on the user-interface thread.
+  std::function<bool(UINT_PTR timer, std::function<void()> scans)> handTick;
+  // Once the controller window exists: the scans' reports go to it.
+  std::function<void(HWND controller)> attach;
   std::function<void()> toggleNetZeroDialer;
+  // The redial a NetZero scan asked for (message 32801): user-interface thread.
+  std::function<void()> redialNetZero;
   // Once the controller window exists: the NetZero dialer and its redial reach
   // the controller's NetZero-dialer-started flag and its record of timer 9.
   std::function<void(HWND controller, bool& netZeroDialerStarted, UINT_PTR& timer9Record)>
       attachNetZero;
-  std::function<void()> clearPop3Failed;
+  std::function<void()> clearPop3Failed;  // any thread
   // On a launcher thread; holds on to what it uses, as the controller may be gone first.
   std::function<void(int which, HWND controller)> launchClient;  // 0 AOL, 1 CS2000
-  std::function<void()> endLaunches;  // Exit: launcher waits and boxes end at once
+  // Exit: the waits and boxes of launches and ticks end at once, and the
+  // watcher thread is joined with a bound (never killed).
+  std::function<void()> endWatchers;
 };
 
 struct MouseSeam {

@@ -1,15 +1,25 @@
-// Production wiring of the outside-client watchers, launchers and the
-// NetZero dialer.
+// Production wiring of the outside-client watchers, the watcher thread, the
+// launchers and the NetZero dialer.
 //
-// The AOL and CompuServe 2000 watchers' state is shared by the scans
-// (user-interface thread) and the launches (launcher threads). A launch holds
-// its own reference, so a launcher still finishing after Exit uses nothing
-// Exit frees; Exit ends its waits and its box at once (endLaunches). The
-// dialer watchers (NetZero, ATT, MSN, Prodigy, Juno) are used on the
-// user-interface thread only and kept apart, so the last reference to them
-// (and the dialer's window) always goes on that thread.
+// Every watcher tick runs on the watcher thread (watch::WatcherThread): the
+// scans, the sign-ons they start, the NetZero redial's waits and the MSN mail
+// check. What they report to the controller goes as posted messages (tray
+// looks, 32785 and 32786, the redial request); their boxes go to a thread of
+// their own. The launches run on the launcher threads.
+//
+// The watchers' state is shared by the watcher thread, the launcher threads
+// and the user-interface thread. A launch holds its own reference, so a
+// launcher still finishing after Exit uses nothing Exit frees; Exit ends the
+// waits and boxes at once and joins the watcher thread with a bound, and a
+// thread that did not end keeps the state alive to the process exit. The
+// scans capture no reference of their own: a tick must never be what frees
+// the thread it runs on. The NetZero dialer lives on the user-interface
+// thread and is kept apart, so the last reference to it (and its window)
+// always goes on that thread.
 #include "app/ProductionParts.h"
+#include "app/StatusReportDlg.h"
 #include "watchers/AolWatcher.h"
+#include "watchers/AsideBoxes.h"
 #include "watchers/AttWatcher.h"
 #include "watchers/Cs2000Watcher.h"
 #include "watchers/JunoWatcher.h"
@@ -19,124 +29,123 @@
 #include "watchers/NetZeroWatcher.h"
 #include "watchers/ProdigyWatcher.h"
 #include "watchers/ShellLaunch.h"
+#include "watchers/WatcherThread.h"
 #include "watchers/WindowPress.h"
 
 namespace {
 
-using LookSetter = std::function<void(int)>;
+struct WatcherState {
+  WatcherState()
+      : aol(Env(), prompts),
+        cs2000(Env(), prompts),
+        netZero(Env(), [this] { Post(msg::kNetZeroRedial, 0); }),
+        att(Env()),
+        mail(Env()),
+        msn(Env(), mail) {}
 
-// An environment whose waits and boxes end at Exit.
-struct EndableEnv {
-  watch::WatcherEnv Env(const LookSetter& setLook) {
+  watch::WatcherEnv Env() {
     watch::WatcherEnv env;
-    env.setLook = setLook;
+    env.setLook = [this](int look) { Post(msg::kWatcherLook, static_cast<WPARAM>(look)); };
     env.waits = &waits;
     env.boxes = &boxes;
+    env.aside = &aside;
     return env;
   }
-  void End() {
+
+  // Watcher thread: a report of the tick in progress, with its timer, so
+  // the controller can drop what a tick of a timer stopped since reports.
+  void Post(UINT message, WPARAM wp) { PostMessageA(controller, message, wp, tickTimer); }
+
+  // Watcher thread: one tick, its scans sharing one set of hung threads, fresh each tick.
+  void RunTick(UINT_PTR timer, const std::function<void()>& scans) {
+    watch::HungThreads& hung = tickHung[timer % kTimerSlots];
+    hung.Clear();
+    watch::SendScope scope(hung);
+    tickTimer = timer;
+    scans();
+    tickTimer = 0;
+  }
+
+  // Exit: every wait and box ends now; false when a thread is still running.
+  bool End() {
     waits.End();
     boxes.EndAll();
+    // Long enough for a send in flight to reach its bound.
+    const DWORD bound = 2 * watch::SendBoundMs();
+    const bool watcherEnded = thread.Stop(bound);
+    const bool boxesEnded = aside.Stop(bound);
+    return watcherEnded && boxesEnded;
   }
+
+  static constexpr UINT_PTR kTimerSlots = 32;
 
   watch::LaunchWaits waits;
   win::MessageBoxEnder boxes;
-};
-
-struct WatcherState : EndableEnv {
-  explicit WatcherState(const LookSetter& setLook)
-      : aol(Env(setLook), prompts), cs2000(Env(setLook), prompts) {}
+  HWND controller = nullptr;                 // set before the thread starts
+  UINT_PTR tickTimer = 0;                    // watcher thread only
+  watch::HungThreads tickHung[kTimerSlots];  // watcher thread only
 
   watch::PromptFlags prompts;
   watch::AolWatcher aol;
   watch::Cs2000Watcher cs2000;
-  // Threads found hung during the current tick of timer 4 and of timer 14:
-  // nothing more goes to them until the next tick.
-  watch::HungThreads aolTick;
-  watch::HungThreads cs2000Tick;
-};
-
-struct DialerWatchers : EndableEnv {
-  explicit DialerWatchers(const LookSetter& setLook)
-      : netZero(Env(setLook), dialer), att(Env(setLook)), mail(Env(setLook)), msn(Env(setLook), mail) {}
-
-  watch::NetZeroDialer dialer;
   watch::NetZeroWatcher netZero;
   watch::AttWatcher att;
   watch::MsnMailCheck mail;
   watch::MsnWatcher msn;
   watch::ProdigyWatcher prodigy;
-  // Threads found hung during the current tick of timers 9, 15, 17 and 19.
-  watch::HungThreads netZeroTick, attTick, msnTick, otherTick;
+
+  // Declared last, destroyed first: the threads are gone before what they use.
+  watch::AsideBoxes aside{boxes};
+  watch::WatcherThread thread;
 };
 
-// The watchers must not keep the parts (tray window, scheduler) alive on a
-// launcher thread; looks are set on the user-interface thread only.
-LookSetter MakeLookSetter(const std::shared_ptr<ProductionParts>& parts) {
-  std::weak_ptr<ProductionParts> weak = parts;
-  return [weak](int look) {
-    if (auto p = weak.lock()) CallSeam(p->traySeam.setLook, look, nullptr);
-  };
+struct DialerState {
+  watch::NetZeroDialer dialer;
+};
+
+// The scans run on the watcher thread through a plain pointer (see above).
+void WireScans(WatcherSeam& w, WatcherState* s) {
+  w.scanAolTimer = [s] { s->aol.ScanAOLTimer(); };
+  w.scanAolGadgets = [s] { s->aol.ScanAOLGadgets(s->controller); };
+  w.scanAolConnectionLost = [s] { s->aol.ScanAOLConnectionLost(); };
+  w.scanCs2000Timer = [s] { s->cs2000.ScanCS2000Timer(); };
+  w.scanCs2000Gadgets = [s] { s->cs2000.ScanCS2000Gadgets(); };
+  w.scanCs2000FailedDialog = [s] { s->cs2000.ScanCS2000FailedDialog(); };
+  w.scanCs2000ConnectionFailed = [s] { s->cs2000.ScanCS2000ConnectionFailed(); };
+  w.scanNetZeroInactivity = [s] { s->netZero.ScanNetZeroInactivity(); };
+  w.scanAttDisconnect = [s] { s->att.ScanATTDisconnect(); };
+  w.scanMsnDisconnect = [s] { s->msn.ScanMSNDisconnect(); };
+  w.checkMsnMail = [s] { s->mail.CheckMSNMail(); };
+  w.scanProdigyDisconnect = [s] { s->prodigy.ScanProdigyDisconnect(); };
+  w.scanJunoWeb = [] { watch::ScanJunoWeb(); };
 }
 
-// One tick of a timer: its scans share one set of hung threads, fresh each tick.
-template <typename Scan>
-void Tick(watch::HungThreads& hung, Scan scan) {
-  hung.Clear();
-  watch::SendScope scope(hung);
-  scan();
-}
-
-void WireDialerWatchers(WatcherSeam& w, const std::shared_ptr<DialerWatchers>& d) {
+void WireDialer(WatcherSeam& w, const std::shared_ptr<DialerState>& d) {
   w.attachNetZero = [d](HWND controller, bool& dialerStarted, UINT_PTR& timer9) {
     d->dialer.Attach(controller, dialerStarted, timer9);
   };
   w.toggleNetZeroDialer = [d] { d->dialer.ToggleNetZeroDialer(); };
-  w.scanNetZeroInactivity = [d] { Tick(d->netZeroTick, [&] { d->netZero.ScanNetZeroInactivity(); }); };
-  w.scanAttDisconnect = [d] { Tick(d->attTick, [&] { d->att.ScanATTDisconnect(); }); };
-  w.scanMsnDisconnect = [d] { Tick(d->msnTick, [&] { d->msn.ScanMSNDisconnect(); }); };
-  w.checkMsnMail = [d] { d->mail.CheckMSNMail(); };
-  w.clearPop3Failed = [d] { d->mail.ClearPop3Failed(); };
-  w.scanProdigyDisconnect = [d] { Tick(d->otherTick, [&] { d->prodigy.ScanProdigyDisconnect(); }); };
-  w.scanJunoWeb = [d] {
-    watch::SendScope scope(d->otherTick);  // the second scan of timer 19's tick
-    watch::ScanJunoWeb();
-  };
+  w.redialNetZero = [d] { d->dialer.Redial(); };
 }
 
 }  // namespace
 
-void WireWatchers(ControllerSeams& seams, const std::shared_ptr<ProductionParts>& parts) {
-  const LookSetter setLook = MakeLookSetter(parts);
-  auto state = std::make_shared<WatcherState>(setLook);
-  auto dialers = std::make_shared<DialerWatchers>(setLook);
+void WireWatchers(ControllerSeams& seams, const std::shared_ptr<ProductionParts>&) {
+  auto state = std::make_shared<WatcherState>();
+  auto dialers = std::make_shared<DialerState>();
   WatcherSeam& w = seams.watchers;
-  WireDialerWatchers(w, dialers);
+  WireScans(w, state.get());
+  WireDialer(w, dialers);
 
-  // The first scan of each tick of timer 4 (and of 14) starts the tick.
-  w.scanAolTimer = [state] { Tick(state->aolTick, [&] { state->aol.ScanAOLTimer(); }); };
-  w.scanAolGadgets = [state, parts](LONG& welcomeDone, LONG& advertisementDone) {
-    watch::SendScope scope(state->aolTick);
-    state->aol.ScanAOLGadgets(parts->controller, welcomeDone, advertisementDone);
+  w.attach = [state](HWND controller) {
+    state->controller = controller;
+    state->thread.Start();
   };
-  w.scanAolConnectionLost = [state] {
-    watch::SendScope scope(state->aolTick);
-    state->aol.ScanAOLConnectionLost();
+  w.handTick = [state](UINT_PTR timer, std::function<void()> scans) {
+    WatcherState* s = state.get();
+    return s->thread.Hand(timer, [s, timer, scans = std::move(scans)] { s->RunTick(timer, scans); });
   };
-
-  w.scanCs2000Timer = [state] { Tick(state->cs2000Tick, [&] { state->cs2000.ScanCS2000Timer(); }); };
-  w.scanCs2000Gadgets = [state] {
-    watch::SendScope scope(state->cs2000Tick);
-    state->cs2000.ScanCS2000Gadgets();
-  };
-  w.scanCs2000FailedDialog = [state] {
-    watch::SendScope scope(state->cs2000Tick);
-    state->cs2000.ScanCS2000FailedDialog();
-  };
-  w.scanCs2000ConnectionFailed = [state] {
-    watch::SendScope scope(state->cs2000Tick);
-    state->cs2000.ScanCS2000ConnectionFailed();
-  };
+  w.clearPop3Failed = [state] { state->mail.ClearPop3Failed(); };
 
   w.launchClient = [state](int which, HWND) {
     watch::ShellComScope com;
@@ -145,9 +154,10 @@ void WireWatchers(ControllerSeams& seams, const std::shared_ptr<ProductionParts>
     if (which == 0) state->aol.LaunchAOL();
     else state->cs2000.LaunchCS2000();
   };
-  w.endLaunches = [state, dialers] {
-    state->End();
-    dialers->End();
+  w.endWatchers = [state, dialers] {
     dialers->dialer.End();
+    // Killing a thread that may hold the heap or a lock would risk a
+    // deadlock in everything after; what it uses stays instead.
+    if (!state->End()) new std::shared_ptr<WatcherState>(state);
   };
 }

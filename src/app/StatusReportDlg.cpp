@@ -31,7 +31,7 @@ StatusReportDlg::~StatusReportDlg() {
     exiting_ = true;
     CallSeam(seams_.tray.removeIcon);
     CallSeam(seams_.tray.destroy);
-    CallSeam(seams_.watchers.endLaunches);
+    CallSeam(seams_.watchers.endWatchers);
     workers_.Shutdown(3000);
   }
   Destroy();
@@ -94,6 +94,7 @@ BOOL StatusReportDlg::OnInitDialog() {
   cached_.pop3PeriodMinutes = store_.ReadPop3Interval();
   netZeroDialerStarted_ = false;
   CallSeam(seams_.tray.create, hwnd());
+  CallSeam(seams_.watchers.attach, hwnd());
   CallSeam(seams_.watchers.attachNetZero, hwnd(), netZeroDialerStarted_,
            timerRecord_[timer_id::kNetZero]);
   CallSeam(seams_.mouse.attach, *this);
@@ -248,6 +249,13 @@ bool StatusReportDlg::OnMessage(UINT message, WPARAM wp, LPARAM lp, INT_PTR& res
       return true;
     case msg::kAdvertisementDone:
       advertisementDone_ = static_cast<LONG>(lp);
+      return true;
+    case msg::kWatcherLook:
+      // A tick of a timer stopped since (the service stopped) shows nothing.
+      if (IsTimerRunning(static_cast<UINT_PTR>(lp))) SetTrayLook(static_cast<int>(wp));
+      return true;
+    case msg::kNetZeroRedial:
+      if (IsTimerRunning(timer_id::kNetZero)) CallSeam(seams_.watchers.redialNetZero);
       return true;
     case msg::kConnectionUp:
       OnConnectionUp();

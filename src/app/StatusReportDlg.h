@@ -11,6 +11,7 @@
 // `postQuitOnDestroy` is set, destroying the window ends the message loop.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +38,10 @@ constexpr UINT kAdvertisementDone = 32786;
 constexpr UINT kConnectionUp = 32790;
 constexpr UINT kConnectionDown = 32791;
 constexpr UINT kDialAtStartup = 32792;
+// From the watcher thread; lParam the timer whose tick reports, so that what
+// a tick of a timer killed since reports is dropped.
+constexpr UINT kWatcherLook = 32800;    // wParam the tray look
+constexpr UINT kNetZeroRedial = 32801;  // the NetZero redial's waits are over
 constexpr UINT kDialEvent = dial_event::kMessage;
 }  // namespace msg
 
@@ -110,6 +115,7 @@ class StatusReportDlg : public win::Dialog {
   void SetDialState(int state) { dialState_ = state; }
   int dialState() const { return dialState_; }
   bool netZeroDialerStarted() const { return netZeroDialerStarted_; }
+  // The controller's copies, as last posted by the AOL gadget scan.
   LONG welcomeDone() const { return welcomeDone_; }
   LONG advertisementDone() const { return advertisementDone_; }
   int lastResult(int service) const { return IsServiceIndex(service) ? lastResult_[service] : 0; }
@@ -184,6 +190,8 @@ class StatusReportDlg : public win::Dialog {
   void OnDialAtStartup();
   void OnDialEvent(WPARAM code, LPARAM text);
   void SetTrayLook(int look, const char* text = nullptr);
+  // Hands one tick's scans to the watcher thread (or runs them, unwired).
+  void HandTick(UINT_PTR id, std::function<void()> scans);
   void SetRow(int service, int iconId, const char* status);
   // The rows' texts and icons, by control id. While the window is hidden
   // they are only kept; showing it applies what changed.

@@ -41,7 +41,7 @@ void StatusReportDlg::Exit() {
   CallSeam(seams_.tray.destroy);
   win::CloseHelp();
 
-  CallSeam(seams_.watchers.endLaunches);
+  CallSeam(seams_.watchers.endWatchers);
   if (!workers_.Shutdown(kWorkerExitWaitMs))
     TraceLine("A service worker did not end in time; it ends with the program");
   Destroy();

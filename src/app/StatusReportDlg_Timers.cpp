@@ -29,6 +29,14 @@ void StatusReportDlg::ArmMouseMoveTimer() {
 
 void StatusReportDlg::KillMouseMoveTimer() { KillTimerRecord(timer_id::kMouseMove); }
 
+// What a tick needs of the controller goes with it (copies of the scans,
+// the cached redial flags); the scans themselves own the rest.
+void StatusReportDlg::HandTick(UINT_PTR id, std::function<void()> scans) {
+  if (!scans) return;
+  if (seams_.watchers.handTick) seams_.watchers.handTick(id, std::move(scans));
+  else scans();
+}
+
 bool StatusReportDlg::OnTimer(UINT_PTR id) {
   // Ticks already queued when a timer was killed are dropped.
   if (id != timer_id::kInterval && !IsTimerRunning(id)) return true;
@@ -41,41 +49,53 @@ bool StatusReportDlg::OnTimer(UINT_PTR id) {
       if (seams_.keepAlive.isArmed && !seams_.keepAlive.isArmed()) return true;
       CallSeam(seams_.keepAlive.runCycle);
       return true;
-    case timer_id::kAol:
-      CallSeam(seams_.watchers.scanAolTimer);
-      CallSeam(seams_.watchers.scanAolGadgets, welcomeDone_, advertisementDone_);
-      if (cached_.aolAutoRedial == 1) CallSeam(seams_.watchers.scanAolConnectionLost);
+    case timer_id::kAol: {
+      const WatcherSeam& w = seams_.watchers;
+      HandTick(id, [timer = w.scanAolTimer, gadgets = w.scanAolGadgets,
+                    lost = cached_.aolAutoRedial == 1 ? w.scanAolConnectionLost : nullptr] {
+        CallSeam(timer);
+        CallSeam(gadgets);
+        CallSeam(lost);
+      });
       return true;
+    }
     case timer_id::kNetZero:
-      CallSeam(seams_.watchers.scanNetZeroInactivity);
+      HandTick(id, seams_.watchers.scanNetZeroInactivity);
       return true;
     case timer_id::kMouseMove:
       CallSeam(seams_.mouse.walk);
       KillTimerRecord(timer_id::kMouseMove);
       return true;
-    case timer_id::kCs2000:
-      CallSeam(seams_.watchers.scanCs2000Timer);
-      CallSeam(seams_.watchers.scanCs2000Gadgets);
-      if (cached_.csAutoRedial == 1) {
-        CallSeam(seams_.watchers.scanCs2000FailedDialog);
-        CallSeam(seams_.watchers.scanCs2000ConnectionFailed);
-      }
+    case timer_id::kCs2000: {
+      const WatcherSeam& w = seams_.watchers;
+      const bool redial = cached_.csAutoRedial == 1;
+      HandTick(id, [timer = w.scanCs2000Timer, gadgets = w.scanCs2000Gadgets,
+                    dialog = redial ? w.scanCs2000FailedDialog : nullptr,
+                    failed = redial ? w.scanCs2000ConnectionFailed : nullptr] {
+        CallSeam(timer);
+        CallSeam(gadgets);
+        CallSeam(dialog);
+        CallSeam(failed);
+      });
       return true;
+    }
     case timer_id::kAtt:
-      CallSeam(seams_.watchers.scanAttDisconnect);
+      HandTick(id, seams_.watchers.scanAttDisconnect);
       return true;
     case timer_id::kMouseCheck:
       CallSeam(seams_.mouse.idleCheck);
       return true;
     case timer_id::kMsn:
-      CallSeam(seams_.watchers.scanMsnDisconnect);
+      HandTick(id, seams_.watchers.scanMsnDisconnect);
       return true;
     case timer_id::kPop3:
-      CallSeam(seams_.watchers.checkMsnMail);
+      HandTick(id, seams_.watchers.checkMsnMail);
       return true;
     case timer_id::kOtherIsps:
-      CallSeam(seams_.watchers.scanProdigyDisconnect);
-      CallSeam(seams_.watchers.scanJunoWeb);
+      HandTick(id, [prodigy = seams_.watchers.scanProdigyDisconnect, juno = seams_.watchers.scanJunoWeb] {
+        CallSeam(prodigy);
+        CallSeam(juno);
+      });
       return true;
     case timer_id::kMonitorConnected:
       if (!IsDialUpConnected()) PostMessageA(hwnd(), msg::kConnectionDown, 0, 0);

@@ -45,6 +45,10 @@ class Pop3Connection {
   // reading QUIT's reply, false when not connected.
   bool Disconnect();
 
+  // Ends every wait of the check at once once `event` is set (Exit): the
+  // check then fails with WSAEINTR. Null: none.
+  void SetAbortEvent(HANDLE event) { socket_.SetAbortEvent(event); }
+
   bool IsConnected() const { return connected_; }
   unsigned long MailCount() const { return mails_; }
   int LastError() const { return lastError_; }

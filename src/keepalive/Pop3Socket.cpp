@@ -20,7 +20,7 @@ int Pop3Socket::Connect(const char* host, unsigned short port, DWORD ms) {
   sockaddr_in addr = {};
   addr.sin_family = AF_INET;
   addr.sin_port = htons(port);
-  if (const int rc = win::ResolveHostWithin(host, ms, addr.sin_addr)) return lastError_ = rc;
+  if (const int rc = win::ResolveHostWithin(host, ms, addr.sin_addr, abort_)) return lastError_ = rc;
   // Non-blocking for the connect only, so that it too ends at the deadline.
   u_long nonBlocking = 1;
   if (ioctlsocket(socket_, FIONBIO, &nonBlocking) == SOCKET_ERROR) return lastError_ = WSAGetLastError();
@@ -34,14 +34,37 @@ int Pop3Socket::Connect(const char* host, unsigned short port, DWORD ms) {
   return lastError_ = rc;
 }
 
+bool Pop3Socket::Aborted() const { return abort_ && WaitForSingleObject(abort_, 0) == WAIT_OBJECT_0; }
+
+int Pop3Socket::SelectWithin(fd_set* readable, fd_set* writable, fd_set* failed, DWORD ms) {
+  constexpr DWORD kSliceMs = 50;
+  const fd_set r = readable ? *readable : fd_set{}, w = writable ? *writable : fd_set{},
+               f = failed ? *failed : fd_set{};
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (Aborted()) {
+      WSASetLastError(WSAEINTR);
+      return SOCKET_ERROR;
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD left = elapsed >= ms ? 0 : ms - elapsed;
+    const DWORD slice = abort_ ? std::min(left, kSliceMs) : left;
+    if (readable) *readable = r;
+    if (writable) *writable = w;
+    if (failed) *failed = f;
+    timeval tv = {static_cast<long>(slice / 1000), static_cast<long>((slice % 1000) * 1000)};
+    const int n = select(0, readable, writable, failed, &tv);
+    if (n != 0 || left <= slice) return n;
+  }
+}
+
 int Pop3Socket::WaitConnected(DWORD ms) {
   fd_set writable, failed;
   FD_ZERO(&writable);
   FD_ZERO(&failed);
   FD_SET(socket_, &writable);
   FD_SET(socket_, &failed);
-  timeval tv = {static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
-  const int n = select(0, nullptr, &writable, &failed, &tv);
+  const int n = SelectWithin(nullptr, &writable, &failed, ms);
   if (n == SOCKET_ERROR) return WSAGetLastError();
   if (n == 0) return WSAETIMEDOUT;
   if (FD_ISSET(socket_, &writable)) return 0;
@@ -82,8 +105,7 @@ int Pop3Socket::WaitReadable(DWORD ms) {
   fd_set set;
   FD_ZERO(&set);
   FD_SET(socket_, &set);
-  timeval tv = {static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
-  const int rc = select(0, &set, nullptr, nullptr, &tv);
+  const int rc = SelectWithin(&set, nullptr, nullptr, ms);
   if (rc == SOCKET_ERROR) {
     lastError_ = WSAGetLastError();
     return -1;

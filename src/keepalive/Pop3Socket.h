@@ -22,6 +22,9 @@ class Pop3Socket {
   int Receive(char* buffer, int size);
   // 1 readable, 0 still not after `ms` (real, already scaled), -1 failed.
   int WaitReadable(DWORD ms);
+  // An event that, once set, ends every wait at once with WSAEINTR (the
+  // program is ending). Null: none.
+  void SetAbortEvent(HANDLE event) { abort_ = event; }
   void Close();
   // Ends sending, drops whatever has already arrived without waiting for
   // more, and closes: the peer sees an orderly end rather than a reset for
@@ -33,7 +36,11 @@ class Pop3Socket {
 
  private:
   int WaitConnected(DWORD ms);
+  // select() over at most `ms`, in slices short enough to see the abort event.
+  int SelectWithin(fd_set* readable, fd_set* writable, fd_set* failed, DWORD ms);
+  bool Aborted() const;
 
   SOCKET socket_ = INVALID_SOCKET;
+  HANDLE abort_ = nullptr;
   int lastError_ = 0;
 };

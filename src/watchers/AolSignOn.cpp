@@ -71,32 +71,46 @@ void AolWatcher::LaunchAOL() {
   if (external == 1 && !env_.waits->Ended()) LaunchDefaultBrowser(site);
 }
 
-void AolWatcher::SignOnAOL() {
+void AolWatcher::SignOnAOL() { SignOn(BoxPlace::kHere); }
+
+void AolWatcher::SignOn(BoxPlace boxPlace) {
+  if (RunSignOn() == SignOnEnd::kNoClient)
+    ShowCannotSignOn(
+        env_, IDS_AOL_CANNOT_SIGN_ON,
+        "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings",
+        boxPlace);
+}
+
+SignOnEnd AolWatcher::RunSignOn() {
   SignOnClaim claim(signOnRunning_);
-  if (!claim.claimed()) return;
-  HWND mdi = WaitForClientMdi(
-      env_, IDS_AOL_CANNOT_SIGN_ON,
-      "Tetherly! cannot sign-on to AOL on behalf of you, please check your program settings");
-  if (!mdi) return;
+  if (!claim.claimed()) return SignOnEnd::kBusy;
+  // Its own bound per send and its own hung threads: a client that answered
+  // the scan before late is tried afresh.
+  HungThreads hung;
+  SendScope scope(hung);
+  const LaunchWaits& waits = *env_.waits;
+  bool noFrame = false;
+  HWND mdi = WaitForClientMdi(waits, noFrame);
+  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
 
   std::vector<std::string> titles(std::begin(kSignOnTitles), std::end(kSignOnTitles));
   for (const settings::StringSetting& s : {settings::kAolSignOnTitle, settings::kAolReSignOnTitle}) {
     std::string title;
     if (store_.Read(s, title) && !title.empty()) titles.push_back(title);
   }
-  const LaunchWaits& waits = *env_.waits;
   HWND window = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [&]() -> HWND {
     for (const std::string& t : titles)
       if (HWND h = FindWindowExA(mdi, nullptr, "AOL Child", t.c_str())) return h;
     return nullptr;
   });
-  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return;
+  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
 
   for (const settings::StringSetting& s : {settings::kAolSignOnButton, settings::kAolReSignOnButton}) {
     std::string button;
     store_.Read(s, button);
     EnumChildWindows(window, EnumAOLSignOnBtnFunc, reinterpret_cast<LPARAM>(&button));
   }
+  return SignOnEnd::kDone;
 }
 
 void AolWatcher::LaunchDefaultBrowser(const std::string& url) {

@@ -32,8 +32,15 @@ HWND FindAolChild(HWND mdi, const char* title) {
   return FindWindowExA(mdi, nullptr, "AOL Child", title);
 }
 
-void Post(LPARAM controller, UINT message, LPARAM value) {
-  PostMessageA(reinterpret_cast<HWND>(controller), message, 0, value);
+void Report(LPARAM report, UINT message, long value) {
+  const auto* r = reinterpret_cast<const DoneReport*>(report);
+  *r->flag = value;
+  PostMessageA(r->controller, message, 0, value);
+}
+
+void SetDone(HWND controller, long& flag, UINT message, long value) {
+  DoneReport report{controller, &flag};
+  Report(reinterpret_cast<LPARAM>(&report), message, value);
 }
 
 }  // namespace
@@ -45,16 +52,13 @@ void AolWatcher::ScanAOLTimer() {
   ScanTimerPrompts(kAolTimerProfile, aolSeen_, prompts_, store_, env_);
 }
 
-void AolWatcher::ScanAOLGadgets(HWND controller, long& welcomeDone, long& advertisementDone) {
+void AolWatcher::ScanAOLGadgets(HWND controller) {
   HWND frame = FindWindowA("AOL Frame25", nullptr);
   if (!frame) {
-    // A new session starts afresh.
-    for (long& done : gadgetDone_) done = 0;
-    welcomeDone = 0;
-    advertisementDone = 0;
+    ResetSession(controller);
     return;
   }
-  bool allDone = welcomeDone != 0;
+  bool allDone = welcomeDone_ != 0;
   for (long done : gadgetDone_) allDone = allDone && done != 0;
   if (allDone) return;  // the advertisement search rests too
   HWND mdi = FindMdiClient(frame);
@@ -66,18 +70,24 @@ void AolWatcher::ScanAOLGadgets(HWND controller, long& welcomeDone, long& advert
     if (!gadgetDone_[row]) gadgetDone_[row] = CloseGadget(row, mdi);
 
   if (store_.Read(settings::kAolMinimizeWelcome) == 0) {
-    welcomeDone = 1;
-  } else if (welcomeDone != 1) {
-    // The flag changes when the controller handles the posts: the next scan
-    // sees the outcome.
-    EnumChildWindows(mdi, EnumAOLWelcomeFunc, reinterpret_cast<LPARAM>(controller));
+    if (welcomeDone_ != 1) SetDone(controller, welcomeDone_, kWelcomeDoneMessage, 1);
+  } else if (welcomeDone_ != 1) {
+    DoneReport report{controller, &welcomeDone_};
+    EnumChildWindows(mdi, EnumAOLWelcomeFunc, reinterpret_cast<LPARAM>(&report));
   }
 
   if (store_.Read(settings::kAolKillAdvertisement) == 0) {
-    advertisementDone = 1;
-  } else if (advertisementDone != 1) {
+    if (advertisementDone_ != 1) SetDone(controller, advertisementDone_, kAdvertisementDoneMessage, 1);
+  } else if (advertisementDone_ != 1) {
     SearchAdvertisements(mdi, controller);
   }
+}
+
+// A new session starts afresh; the controller's copies follow.
+void AolWatcher::ResetSession(HWND controller) {
+  for (long& done : gadgetDone_) done = 0;
+  if (welcomeDone_ != 0) SetDone(controller, welcomeDone_, kWelcomeDoneMessage, 0);
+  if (advertisementDone_ != 0) SetDone(controller, advertisementDone_, kAdvertisementDoneMessage, 0);
 }
 
 long AolWatcher::CloseGadget(int row, HWND mdi) {
@@ -93,7 +103,8 @@ long AolWatcher::CloseGadget(int row, HWND mdi) {
 }
 
 void AolWatcher::SearchAdvertisements(HWND mdi, HWND controller) {
-  const LPARAM lp = reinterpret_cast<LPARAM>(controller);
+  DoneReport report{controller, &advertisementDone_};
+  const LPARAM lp = reinterpret_cast<LPARAM>(&report);
   if (HWND modal = FindWindowA("_AOL_Modal", nullptr)) EnumChildWindows(modal, EnumAOLAdBtnFunc, lp);
   if (HWND child = FindWindowA("AOL Child", nullptr)) EnumChildWindows(child, EnumAOLAdBtnFunc, lp);
   if (HWND child = FindAolChild(mdi, nullptr)) EnumChildWindows(child, EnumAOLAdBtnFunc, lp);
@@ -110,31 +121,33 @@ void AolWatcher::ScanAOLConnectionLost() {
   }
   if (!lost) return;
   EnumChildWindows(lost, EnumOKBtnFunc, 0);
-  SignOnAOL();  // returns at once while another sign-on runs
+  // Returns at once while another sign-on runs. The box must not hold the
+  // watcher thread: the next scans go on while the user reads it.
+  SignOn(BoxPlace::kAside);
 }
 
-BOOL CALLBACK EnumAOLWelcomeFunc(HWND child, LPARAM controller) {
+BOOL CALLBACK EnumAOLWelcomeFunc(HWND child, LPARAM report) {
   if (MatchPrefix(ReadText(child), "Welcome,")) {
     SendClose(child);
-    Post(controller, kWelcomeDoneMessage, 1);
+    Report(report, kWelcomeDoneMessage, 1);
     return FALSE;
   }
-  Post(controller, kWelcomeDoneMessage, 0);
+  Report(report, kWelcomeDoneMessage, 0);
   return TRUE;
 }
 
-BOOL CALLBACK EnumAOLAdBtnFunc(HWND child, LPARAM controller) {
+BOOL CALLBACK EnumAOLAdBtnFunc(HWND child, LPARAM report) {
   const std::string text = ReadText(child);
   const std::string cls = ReadClass(child);
   if (!IsRefusalButton(RefusalList::Aol, text, cls)) {
-    Post(controller, kAdvertisementDoneMessage, 0);
+    Report(report, kAdvertisementDoneMessage, 0);
     return TRUE;
   }
   // In the control's own client coordinates, so the click lands on it.
   const POINT p = ClickPointInside(child);
   ClickAt(child, p.x, p.y);
   SpacePress(child);
-  Post(controller, kAdvertisementDoneMessage, 1);
+  Report(report, kAdvertisementDoneMessage, 1);
   return FALSE;
 }
 

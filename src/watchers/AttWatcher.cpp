@@ -23,12 +23,13 @@ void AttWatcher::ScanATTDisconnect() {
 }
 
 BOOL CALLBACK EnumATTDisconnectBtnFunc(HWND child, LPARAM) {
-  const std::string text = ReadText(child);
+  std::string text;
+  if (!TryReadText(child, text)) return TRUE;  // an unread text is no text of the client's
   TraceLine(dialers::AttChildLine(text).c_str());
   if (MatchExact(text, dialers::kAttButton)) {
-    FocusSpacePress(child);
-    SpaceKeys(child);
-    TraceLine("Finished clicking 'Tetherly' button");
+    const bool focusPress = FocusSpacePress(child);
+    const bool keys = SpaceKeys(child);
+    if (focusPress || keys) TraceLine("Finished clicking 'Tetherly' button");
   }
   return TRUE;
 }

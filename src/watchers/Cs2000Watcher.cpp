@@ -85,7 +85,7 @@ void Cs2000Watcher::ScanCS2000FailedDialog() {
   HWND dialog = FindWindowA("#32770", kFailedTitle);
   if (!dialog) return;
   EnumChildWindows(dialog, EnumOKBtnFunc, 0);
-  SignOnCS2000();  // returns at once while another sign-on runs
+  SignOn(BoxPlace::kAside);  // see ScanCS2000ConnectionFailed
 }
 
 void Cs2000Watcher::ScanCS2000ConnectionFailed() {
@@ -94,7 +94,9 @@ void Cs2000Watcher::ScanCS2000ConnectionFailed() {
   HWND failed = FindWindowExA(mdi, nullptr, "AOL Child", kFailedTitle);
   if (!failed) return;
   EnumChildWindows(failed, EnumOKBtnFunc, 0);
-  SignOnCS2000();
+  // Returns at once while another sign-on runs. The box must not hold the
+  // watcher thread: the next scans go on while the user reads it.
+  SignOn(BoxPlace::kAside);
 }
 
 void Cs2000Watcher::LaunchCS2000() {
@@ -122,22 +124,35 @@ void Cs2000Watcher::LaunchCS2000() {
                          env_.boxes);
     return;
   }
-  if (signOn == 1 && useName != 1) SignOnCS2000();
+  if (signOn == 1 && useName == 0) SignOnCS2000();
 }
 
-void Cs2000Watcher::SignOnCS2000() {
+void Cs2000Watcher::SignOnCS2000() { SignOn(BoxPlace::kHere); }
+
+void Cs2000Watcher::SignOn(BoxPlace boxPlace) {
+  if (RunSignOn() == SignOnEnd::kNoClient)
+    ShowCannotSignOn(
+        env_, IDS_CS_CANNOT_SIGN_ON,
+        "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings",
+        boxPlace);
+}
+
+SignOnEnd Cs2000Watcher::RunSignOn() {
   SignOnClaim claim(signOnRunning_);
-  if (!claim.claimed()) return;
-  HWND mdi = WaitForClientMdi(
-      env_, IDS_CS_CANNOT_SIGN_ON,
-      "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
-  if (!mdi) return;
+  if (!claim.claimed()) return SignOnEnd::kBusy;
+  // Its own bound per send and its own hung threads (see AolWatcher).
+  HungThreads hung;
+  SendScope scope(hung);
   const LaunchWaits& waits = *env_.waits;
+  bool noFrame = false;
+  HWND mdi = WaitForClientMdi(waits, noFrame);
+  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
   HWND connect = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [mdi] {
     return FindWindowExA(mdi, nullptr, "AOL Child", "Connect to CompuServe");
   });
-  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return;
+  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
   EnumChildWindows(connect, EnumCS2000ConnectBtnFunc, 0);
+  return SignOnEnd::kDone;
 }
 
 BOOL CALLBACK EnumCS2000ConnectBtnFunc(HWND child, LPARAM) {

@@ -2,8 +2,8 @@
 // The CompuServe 2000 client watcher. The client is built on the AOL window
 // framework, so this is the AOL watcher with CompuServe's titles, settings
 // and tray looks; it shares the AOL prompt callbacks and their PromptFlags.
-// Scans run on the user-interface thread (controller timer 14), the launch on
-// the CS2000 launcher thread.
+// Scans run on the watcher thread (controller timer 14), the launch on the
+// CS2000 launcher thread.
 //
 // Lifecycle and sign-on rules as for AolWatcher: one per program; one sign-on
 // at a time; waits end with the environment's waits. Unlike AOL it keeps no
@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "settings/SettingsStore.h"
+#include "watchers/SignOn.h"
 #include "watchers/WatcherEnv.h"
 #include "win/Lock.h"
 
@@ -20,16 +21,19 @@ class Cs2000Watcher {
  public:
   Cs2000Watcher(WatcherEnv env, PromptFlags& prompts);
 
-  // ---- User-interface thread (timer 14) ----
+  // ---- Watcher thread (timer 14) ----
   void ScanCS2000Timer();
   void ScanCS2000Gadgets();
+  // A sign-on these start that finds no client shows its box aside.
   void ScanCS2000FailedDialog();
   void ScanCS2000ConnectionFailed();
 
   // ---- CS2000 launcher thread ----
+  // Signs on only when "Sign On" is 1 and "Use Screen Name" is 0.
   void LaunchCS2000();
 
   // ---- Either thread ----
+  // A sign-on that finds no client shows its box on the calling thread.
   void SignOnCS2000();
 
   bool cs2000Seen() const { return cs2000Seen_ != 0; }
@@ -38,6 +42,9 @@ class Cs2000Watcher {
 
  private:
   long CloseChild(int row, HWND mdi);
+  // The sign-on, then its box where it is due when the client never came.
+  void SignOn(BoxPlace boxPlace);
+  SignOnEnd RunSignOn();
 
   WatcherEnv env_;
   PromptFlags& prompts_;

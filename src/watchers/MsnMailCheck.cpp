@@ -23,6 +23,7 @@ void MsnMailCheck::CheckMSNMail() {
   store.ReadPop3ServerName(server);
 
   Pop3Connection pop3;
+  pop3.SetAbortEvent(env_.waits ? env_.waits->endedEvent() : nullptr);
   switch (pop3.Connect(server, login, password, Pop3Connection::kPort)) {
     case Pop3Connection::kFailed:
       env_.SetLook(kPop3FailedLook);

@@ -27,13 +27,15 @@ void MsnWatcher::ScanMSNDisconnect() {
 
 BOOL CALLBACK EnumMSNStayOnlineBtnFunc(HWND child, LPARAM promptSeen) {
   long& seen = *reinterpret_cast<long*>(promptSeen);
-  const std::string text = ReadText(child);
+  std::string text;
+  if (!TryReadText(child, text)) return TRUE;  // an unread text is no text of the client's
   TraceLine(dialers::MsnChildLine(text, ReadClass(child)).c_str());
   if (dialers::IsMsnPrompt(text)) seen = 1;
   if (const char* trace = dialers::MsnPressFor(text, seen != 0)) {
-    FocusSpacePress(child);
-    TraceLine(trace);
-    seen = 0;
+    if (FocusSpacePress(child)) {
+      TraceLine(trace);
+      seen = 0;
+    }
   }
   return TRUE;
 }

@@ -389,6 +389,12 @@ void NetZeroDialer::MarkDialerStarted() {
   if (dialerStarted_) *dialerStarted_ = true;
 }
 
+void NetZeroDialer::Redial() {
+  if (IsStarted()) ToggleNetZeroDialer();
+  ToggleNetZeroDialer();
+  MarkDialerStarted();
+}
+
 void NetZeroDialer::ToggleNetZeroDialer() {
   if (ended_ || !controller_) return;
   if (!started_) Start();

@@ -52,6 +52,9 @@ class NetZeroDialer {
   bool IsStarted() const { return started_; }
   // Sets the controller's dialer-started flag.
   void MarkDialerStarted();
+  // The redial after a lost session: one dial started in the end, whatever
+  // the dialer was doing (a started one is stopped first), and the flag set.
+  void Redial();
 
   // Exit: the started dial ends without a report; later toggles do nothing.
   void End();

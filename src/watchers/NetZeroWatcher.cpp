@@ -5,6 +5,7 @@
 
 #include "base/Trace.h"
 #include "settings/SettingsSchema.h"
+#include "watchers/NetZeroDialer.h"
 #include "watchers/NetZeroRules.h"
 #include "watchers/WindowPress.h"
 
@@ -20,8 +21,8 @@ HWND FindNetZeroDialog(const char* title) { return FindWindowA("AwtDialog", titl
 
 }  // namespace
 
-NetZeroWatcher::NetZeroWatcher(WatcherEnv env, NetZeroDialer& dialer)
-    : env_(std::move(env)), dialer_(dialer) {}
+NetZeroWatcher::NetZeroWatcher(WatcherEnv env, std::function<void()> redial)
+    : env_(std::move(env)), redial_(std::move(redial)) {}
 
 void NetZeroWatcher::ScanNetZeroInactivity() {
   env_.SetLook(kWithNetZeroLook);
@@ -81,19 +82,14 @@ void NetZeroWatcher::RedialNetZero(DWORD delayMs) {
   for (int i = 0; i < kSessionWindowPolls && FindWindowA("AwtWindow", ""); ++i)
     if (!waits.Sleep(kSessionWindowGapMs)) return;
   if (!waits.Sleep(kBeforeRedialMs)) return;
-  // One dial started in the end, whatever the dialer was doing.
-  if (dialer_.IsStarted()) dialer_.ToggleNetZeroDialer();
-  dialer_.ToggleNetZeroDialer();
-  dialer_.MarkDialerStarted();
+  if (redial_) redial_();
 }
 
 BOOL CALLBACK EnumNetZeroResumeBtnFunc(HWND child, LPARAM) {
-  const std::string text = ReadText(child);
+  std::string text;
+  if (!TryReadText(child, text)) return TRUE;  // an unread text is no text of the client's
   TraceLine(("AWTDIALOG TEXT: " + text).c_str());
-  if (MatchExact(text, "Resume")) {
-    FocusSpacePress(child);
-    TraceLine("Finished clicking 'Resume' button");
-  }
+  if (MatchExact(text, "Resume") && FocusSpacePress(child)) TraceLine("Finished clicking 'Resume' button");
   return TRUE;
 }
 

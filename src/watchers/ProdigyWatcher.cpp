@@ -17,7 +17,10 @@ void ProdigyWatcher::ScanProdigyDisconnect() {
 }
 
 BOOL CALLBACK EnumProdigyStayOnlineBtnFunc(HWND child, LPARAM counter) {
-  if (!dialers::IsProdigyButton(ReadText(child, kShortTextBuffer), ReadClass(child, kShortTextBuffer)))
+  // A control whose text could not be read is not a text-less one.
+  std::string text;
+  if (!TryReadText(child, text, kShortTextBuffer) ||
+      !dialers::IsProdigyButton(text, ReadClass(child, kShortTextBuffer)))
     return TRUE;
   if (!dialers::ProdigyCount(*reinterpret_cast<long*>(counter))) return TRUE;
   FocusOn(child);

@@ -13,9 +13,11 @@ constexpr int kLookWithAol = 9, kLookAolGone = 10, kLookWithCs2000 = 29, kLookCs
 
 PromptFlags& FlagsOf(LPARAM lp) { return *reinterpret_cast<PromptFlags*>(lp); }
 
-void FocusSpacePressTwice(HWND child) {
-  FocusSpacePress(child);
-  FocusSpacePress(child);
+// Both presses go out; true when the client took either.
+bool FocusSpacePressTwice(HWND child) {
+  const bool first = FocusSpacePress(child);
+  const bool second = FocusSpacePress(child);
+  return first || second;
 }
 
 void EnumerateChildren(HWND parent, WNDENUMPROC callback, PromptFlags& prompts) {
@@ -42,51 +44,43 @@ const TimerScanProfile kCs2000TimerProfile = {
     "CompuServe 2000",
 };
 
+// A flag is cleared only by a press the client took: a press that did not
+// arrive leaves the prompt to be answered on a later scan.
 BOOL CALLBACK EnumAOLModalBtnFunc(HWND child, LPARAM lp) {
   PromptFlags& flags = FlagsOf(lp);
-  const std::string text = ReadText(child);
+  std::string text;
+  TryReadText(child, text);
   if (IsModalPrompt(text)) flags.modal = 1;
   if (MatchContains(text, "Yes")) SpacePress(child);
   if (flags.modal) {
     const std::string caption = ReadCaption(child);
-    if (MatchExact(caption, "Yes")) {
-      FocusSpacePressTwice(child);
-      flags.modal = 0;
-    }
-    if (MatchExactAnyCase(caption, "OK")) {
-      FocusSpacePressTwice(child);
-      flags.modal = 0;
-    }
+    if (MatchExact(caption, "Yes") && FocusSpacePressTwice(child)) flags.modal = 0;
+    if (MatchExactAnyCase(caption, "OK") && FocusSpacePressTwice(child)) flags.modal = 0;
   }
   return TRUE;
 }
 
 BOOL CALLBACK EnumAOLPaletteBtnFunc(HWND child, LPARAM lp) {
   PromptFlags& flags = FlagsOf(lp);
-  const std::string text = ReadText(child);
+  std::string text;
+  TryReadText(child, text);
   if (IsOnlinePrompt(text)) flags.palette = 1;
   if (MatchExact(text, "OK")) SpacePress(child);
-  if (flags.palette && MatchExactAnyCase(ReadCaption(child), "OK")) {
-    FocusSpacePressTwice(child);
+  if (flags.palette && MatchExactAnyCase(ReadCaption(child), "OK") && FocusSpacePressTwice(child))
     flags.palette = 0;
-  }
   return TRUE;
 }
 
 BOOL CALLBACK EnumAOLTimerBtnFunc(HWND child, LPARAM lp) {
   PromptFlags& flags = FlagsOf(lp);
-  const std::string text = ReadText(child);
+  std::string text;
+  const bool read = TryReadText(child, text);
   const std::string cls = ReadClass(child);
-  TraceLine((cls + " : " + text).c_str());
+  // A text the client did not give is not traced as its text.
+  if (read) TraceLine((cls + " : " + text).c_str());
   if (IsOnlinePrompt(text)) flags.timer = 1;
-  if (MatchExact(cls, "_AOL_Icon")) {
-    SpacePress(child);
-    flags.timer = 0;
-  }
-  if (MatchExact(text, "OK") && flags.timer == 1) {
-    SpacePress(child);
-    flags.timer = 0;
-  }
+  if (MatchExact(cls, "_AOL_Icon") && SpacePress(child)) flags.timer = 0;
+  if (MatchExact(text, "OK") && flags.timer == 1 && SpacePress(child)) flags.timer = 0;
   return TRUE;
 }
 

@@ -2,23 +2,32 @@
 
 #include <string>
 
+#include "watchers/AsideBoxes.h"
 #include "win/ResourceText.h"
 
 namespace watch {
 
-HWND WaitForClientMdi(const WatcherEnv& env, UINT cannotSignOnId, const char* fallback) {
+HWND WaitForClientMdi(const LaunchWaits& waits, bool& noFrame) {
   constexpr int kFrameLooks = 60, kMdiLooks = 20;
-  const LaunchWaits& waits = *env.waits;
+  noFrame = false;
   HWND frame =
       waits.Poll(kFrameLooks, kSignOnLookGapMs, [] { return FindWindowA("AOL Frame25", nullptr); });
   if (!frame) {
-    if (waits.Ended()) return nullptr;  // the program is ending: no box
-    const std::string text = win::LoadResourceText(cannotSignOnId, fallback);
-    win::ShowMessageBox(nullptr, text.c_str(), "Tetherly!", MB_OK, env.boxes);
+    noFrame = !waits.Ended();  // the program is ending: no box
     return nullptr;
   }
   return waits.Poll(kMdiLooks, kSignOnLookGapMs,
                     [frame] { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); });
+}
+
+void ShowCannotSignOn(const WatcherEnv& env, UINT textId, const char* fallback, BoxPlace place) {
+  if (env.waits->Ended()) return;
+  const std::string text = win::LoadResourceText(textId, fallback);
+  if (place == BoxPlace::kAside && env.aside) {
+    env.aside->Show(text, "Tetherly!", MB_OK);
+    return;
+  }
+  win::ShowMessageBox(nullptr, text.c_str(), "Tetherly!", MB_OK, env.boxes);
 }
 
 }  // namespace watch

@@ -7,13 +7,19 @@
 
 namespace watch {
 
+class AsideBoxes;
+
 struct WatcherEnv {
-  // Sets a tray look by number; user-interface thread only. May be empty.
+  // Sets a tray look by number; called by the scans, on the thread they run
+  // on (the program posts it to the controller). May be empty.
   std::function<void(int look)> setLook;
-  // Every wait of a launch or sign-on; ended at Exit. Required.
+  // Every wait of a launch, a sign-on or a tick; ended at Exit. Required.
   LaunchWaits* waits = nullptr;
   // Every box of the watchers, so Exit can end one a launcher shows. Required.
   win::MessageBoxEnder* boxes = nullptr;
+  // Where a scan's box goes, so the watcher thread does not wait for the
+  // user; shown with `boxes`. Null: on the calling thread.
+  AsideBoxes* aside = nullptr;
 
   void SetLook(int look) const {
     if (setLook) setLook(look);

@@ -16,7 +16,19 @@ DWORD ThreadOf(HWND window) { return GetWindowThreadProcessId(window, nullptr); 
 
 constexpr LPARAM kKeyLParam = 1;  // repeat count 1, no transition bits, on both
 
-void SendKey(HWND control, UINT message) { SendBounded(control, message, VK_SPACE, kKeyLParam); }
+// The second message of a pair follows the first even when the first timed
+// out (it reaches the client when it wakes): posted then, so it comes after.
+bool SendPair(HWND control, UINT first, UINT second, WPARAM wp, LPARAM lp) {
+  switch (SendWithin(control, first, wp, lp)) {
+    case SendOutcome::kAnswered:
+      return SendWithin(control, second, wp, lp) == SendOutcome::kAnswered;
+    case SendOutcome::kTimedOut:
+      PostMessageA(control, second, wp, lp);
+      return false;
+    default:
+      return false;
+  }
+}
 
 }  // namespace
 
@@ -36,50 +48,49 @@ DWORD SendBoundMs() { return std::max(win::ScaledMs(kSendBoundMs), kSendFloorMs)
 
 bool IsHung(HWND window) { return t_hung && t_hung->Contains(ThreadOf(window)); }
 
-bool SendBounded(HWND window, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
+SendOutcome SendWithin(HWND window, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
   const DWORD thread = ThreadOf(window);
-  if (thread == 0) return false;  // not a window (any more)
-  if (t_hung && t_hung->Contains(thread)) return false;
+  if (thread == 0) return SendOutcome::kNotSent;  // not a window (any more)
+  if (t_hung && t_hung->Contains(thread)) return SendOutcome::kNotSent;
   DWORD_PTR answer = 0;
   SetLastError(ERROR_SUCCESS);
   if (SendMessageTimeoutA(window, message, wp, lp, SMTO_ABORTIFHUNG | SMTO_NORMAL, SendBoundMs(),
                           &answer)) {
     if (result) *result = answer;
-    return true;
+    return SendOutcome::kAnswered;
   }
   // A window that went away meanwhile is not a hung client.
-  const DWORD error = GetLastError();
-  if (error != ERROR_INVALID_WINDOW_HANDLE && t_hung) t_hung->Add(thread);
-  return false;
+  if (GetLastError() == ERROR_INVALID_WINDOW_HANDLE) return SendOutcome::kNotSent;
+  if (t_hung) t_hung->Add(thread);
+  return SendOutcome::kTimedOut;
 }
 
-void SpacePress(HWND control) {
-  SendBounded(control, WM_SETFOCUS, 0, 0);
-  SendKey(control, WM_KEYDOWN);
-  SendKey(control, WM_KEYUP);
+bool SendBounded(HWND window, UINT message, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
+  return SendWithin(window, message, wp, lp, result) == SendOutcome::kAnswered;
 }
 
-void FocusSpacePress(HWND control) {
+bool SpacePress(HWND control) {
+  SendWithin(control, WM_SETFOCUS, 0, 0);
+  return SpaceKeys(control);
+}
+
+bool FocusSpacePress(HWND control) {
   FocusOn(control);
-  SpaceKeys(control);
+  return SpaceKeys(control);
 }
 
-void SpaceKeys(HWND control) {
-  SendKey(control, WM_KEYDOWN);
-  SendKey(control, WM_KEYUP);
-}
+bool SpaceKeys(HWND control) { return SendPair(control, WM_KEYDOWN, WM_KEYUP, VK_SPACE, kKeyLParam); }
 
 void FocusOn(HWND control) {
   if (!IsHung(control)) SetFocus(control);
 }
 
-void ClickAt(HWND control, int x, int y) {
+bool ClickAt(HWND control, int x, int y) {
   const LPARAM point = MAKELPARAM(static_cast<WORD>(x & 0xFFFF), static_cast<WORD>(y & 0xFFFF));
-  SendBounded(control, WM_LBUTTONDOWN, 0, point);
-  SendBounded(control, WM_LBUTTONUP, 0, point);
+  return SendPair(control, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, point);
 }
 
-void SendClose(HWND window) { SendBounded(window, WM_CLOSE, 0, 0); }
+bool SendClose(HWND window) { return SendBounded(window, WM_CLOSE, 0, 0); }
 
 POINT ClickPointInside(HWND control) {
   RECT r = {};
@@ -89,14 +100,22 @@ POINT ClickPointInside(HWND control) {
   return p;
 }
 
-std::string ReadText(HWND control, std::size_t bufferSize) {
-  if (bufferSize == 0) return {};
+bool TryReadText(HWND control, std::string& text, std::size_t bufferSize) {
+  text.clear();
+  if (bufferSize == 0) return false;
   std::vector<char> buf(bufferSize, '\0');
   DWORD_PTR copied = 0;
   if (!SendBounded(control, WM_GETTEXT, bufferSize, reinterpret_cast<LPARAM>(buf.data()), &copied))
-    return {};
+    return false;
   buf[bufferSize - 1] = '\0';
-  return std::string(buf.data(), strnlen(buf.data(), bufferSize - 1));
+  text.assign(buf.data(), strnlen(buf.data(), bufferSize - 1));
+  return true;
+}
+
+std::string ReadText(HWND control, std::size_t bufferSize) {
+  std::string text;
+  TryReadText(control, text, bufferSize);
+  return text;
 }
 
 std::string ReadClass(HWND control, std::size_t bufferSize) {

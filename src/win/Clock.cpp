@@ -92,7 +92,11 @@ DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms) {
 }
 
 DWORD WaitForAnyAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms) {
-  const DWORD total = ScaledMs(ms);
+  return WaitForAnyAnsweringSendsRealMs(count, handles, ScaledMs(ms));
+}
+
+DWORD WaitForAnyAnsweringSendsRealMs(DWORD count, const HANDLE* handles, DWORD ms) {
+  const DWORD total = ms;
   const DWORD start = GetTickCount();
   for (;;) {
     DWORD elapsed = GetTickCount() - start;

@@ -39,6 +39,9 @@ DWORD WaitForAllAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
 DWORD WaitForOneAnsweringSends(HANDLE handle, DWORD ms);
 // The same for the first of several handles (WAIT_OBJECT_0 + its index).
 DWORD WaitForAnyAnsweringSends(DWORD count, const HANDLE* handles, DWORD ms);
+// The same with `ms` in real milliseconds, for a bound the time scale must
+// not shrink (one that covers a send's own floor, say).
+DWORD WaitForAnyAnsweringSendsRealMs(DWORD count, const HANDLE* handles, DWORD ms);
 // Waits `ms` (scaled) while dispatching this thread's messages, so windows
 // keep painting. Measured with the performance counter, so short waits keep
 // their length. False when WM_QUIT arrived (it is posted again for the loop).

@@ -116,7 +116,7 @@ void HostLookup::Cancel() {
   request_.reset();
 }
 
-int ResolveHostWithin(const char* host, DWORD ms, in_addr& address) {
+int ResolveHostWithin(const char* host, DWORD ms, in_addr& address, HANDLE abort) {
   if (!host || !*host) return WSAEINVAL;
   if (ParseDottedAddress(host, address)) return 0;
   auto request = std::make_shared<HostLookup::Request>();
@@ -126,15 +126,17 @@ int ResolveHostWithin(const char* host, DWORD ms, in_addr& address) {
   for (;;) {
     const DWORD elapsed = GetTickCount() - start;
     const DWORD left = elapsed >= ms ? 0 : ms - elapsed;
-    const DWORD rc = MsgWaitForMultipleObjects(1, &request->done, FALSE, left, QS_SENDMESSAGE);
+    const HANDLE handles[2] = {request->done, abort};
+    const DWORD count = abort ? 2 : 1;
+    const DWORD rc = MsgWaitForMultipleObjects(count, handles, FALSE, left, QS_SENDMESSAGE);
     if (rc == WAIT_OBJECT_0) break;
-    if (rc == WAIT_OBJECT_0 + 1) {
+    if (rc == WAIT_OBJECT_0 + count) {
       MSG msg;
       PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
       continue;
     }
     request->abandoned.store(true);
-    return WSAETIMEDOUT;
+    return rc == WAIT_OBJECT_0 + 1 && abort ? WSAEINTR : WSAETIMEDOUT;
   }
   if (request->error) return request->error;
   address = request->address;

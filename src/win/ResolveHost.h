@@ -54,8 +54,9 @@ class HostLookup {
 
 // A dotted address, or a name looked up within `ms` (real milliseconds,
 // already scaled). Returns 0, WSAEINVAL for an empty name or one that
-// cannot be resolved, or WSAETIMEDOUT when the deadline passed first. Sent
-// messages to this thread's windows are answered while it waits.
-int ResolveHostWithin(const char* host, DWORD ms, in_addr& address);
+// cannot be resolved, or WSAETIMEDOUT when the deadline passed first;
+// WSAEINTR as soon as `abort` (if given) is set. Sent messages to this
+// thread's windows are answered while it waits.
+int ResolveHostWithin(const char* host, DWORD ms, in_addr& address, HANDLE abort = nullptr);
 
 }  // namespace win

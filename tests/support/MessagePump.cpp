@@ -32,4 +32,23 @@ void PumpFor(DWORD ms) {
   }
 }
 
+bool PumpEachUntil(const std::function<bool()>& done, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= limitMs) return false;
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  }
+}
+
+void PumpEachFor(DWORD ms) {
+  PumpEachUntil([] { return false; }, ms);
+}
+
 }  // namespace testing_support

@@ -13,5 +13,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
 void PumpPending();
 // Runs messages for `ms` real milliseconds (for "nothing else happens" checks).
 void PumpFor(DWORD ms);
+// As PumpUntil and PumpFor, but checking the condition and the time after
+// every message: they return even while the thread's timer ticks take longer
+// than their period (a frozen user interface under test).
+bool PumpEachUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
+void PumpEachFor(DWORD ms);
 
 }  // namespace testing_support

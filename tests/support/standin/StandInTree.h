@@ -27,6 +27,8 @@
 //
 // Commands (also sent by the test through the control window):
 //   show <group> | close <id> | settext <id> <text> | hang | wake | quit
+//   slow <ms>              every message sent from outside answered <ms> later (0: at once)
+//   sleep <ms>             the client busy for <ms> (in a reaction: that message answered late)
 //   after <ms> <command>   the command, <ms> real milliseconds later (so a
 //                          reaction can take its time: on=press:after:500:show:next)
 //

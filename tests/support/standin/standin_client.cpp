@@ -136,6 +136,8 @@ std::map<UINT_PTR, std::vector<std::string>> g_scheduled;
 UINT_PTR g_nextScheduled = 100000;
 // How often each window got the trigger of each of its "#N" reactions.
 std::map<std::pair<HWND, const Reaction*>, int> g_triggerCounts;
+// "slow <ms>": every message sent from outside is answered this much later.
+DWORD g_slowMs = 0;
 
 LRESULT CALLBACK ClientProc(HWND h, UINT m, WPARAM wp, LPARAM lp);
 void RunCommand(const std::vector<std::string>& words);
@@ -193,6 +195,7 @@ LRESULT Handle(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   Info* info = Lookup(h);
   const WindowSpec* spec = info ? info->spec : nullptr;
   if (info) LogMessage(*info, h, m, wp, lp);
+  if (info && g_slowMs && g_depth == 1 && InSendMessageEx(nullptr) != ISMEX_NOSEND) Sleep(g_slowMs);
   LRESULT result = 0;
   if (m == WM_CLOSE && spec && spec->keep) {
     result = 0;
@@ -400,6 +403,11 @@ void RunCommand(const std::vector<std::string>& words) {
     const UINT_PTR id = g_nextScheduled++;
     g_scheduled[id].assign(words.begin() + 2, words.end());
     SetTimer(g_driver, id, std::strtoul(words[1].c_str(), nullptr, 10), nullptr);
+  } else if (verb == "slow" && words.size() >= 2) {
+    g_slowMs = std::strtoul(words[1].c_str(), nullptr, 10);
+  } else if (verb == "sleep" && words.size() >= 2) {
+    // Busy for a while: a reaction that answers late (on=KEYDOWN#1:sleep:1300).
+    Sleep(std::strtoul(words[1].c_str(), nullptr, 10));
   } else if (verb == "hang") {
     ResetEvent(g_wake);
     Hang();

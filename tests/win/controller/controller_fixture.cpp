@@ -38,7 +38,7 @@ ControllerTest::ControllerTest() {
   };
   s.keepAlive.isArmed = [this] { return intervalArmed_; };
   s.watchers.scanAolTimer = record("scanAol");
-  s.watchers.scanAolGadgets = [this](LONG&, LONG&) { events_.push_back("aolGadgets"); };
+  s.watchers.scanAolGadgets = record("aolGadgets");
   s.watchers.scanAolConnectionLost = record("aolLost");
   s.watchers.scanCs2000Timer = record("scanCs");
   s.watchers.scanNetZeroInactivity = record("scanNetZero");

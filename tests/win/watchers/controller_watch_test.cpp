@@ -28,7 +28,6 @@ class ControllerWatchTest : public ::testing::Test {
   ControllerWatchTest() {
     store_.Write(settings::kHostsAdded, 1);
     parts_ = std::make_shared<ProductionParts>();
-    parts_->traySeam.setLook = [this](int look, const char*) { looks_.push_back(look); };
     options_.seams.tray.create = [parts = parts_](HWND h) { parts->controller = h; };
     options_.showSplash = false;
     WireWatchers(options_.seams, parts_);
@@ -92,7 +91,6 @@ class ControllerWatchTest : public ::testing::Test {
   ControllerOptions options_;
   std::unique_ptr<StatusReportDlg> dlg_;
   testing_support::StandInClient client_;
-  std::vector<int> looks_;
   win::Lock lock_;
   std::vector<std::string> boxTexts_;
   std::vector<DWORD> boxThreads_;
@@ -117,8 +115,8 @@ TEST_F(ControllerWatchTest, LaunchRequestCarriesTheControllerWindow) {
   EXPECT_EQ(recorder_.Lines(), std::vector<std::string>{""});
 }
 
-// A client that stops answering costs each tick one bounded send, not a
-// frozen user interface: the ticks go on, and Exit still ends the program.
+// A client that stops answering costs each tick one bounded send on the
+// watcher thread: the ticks go on, and Exit still ends the program.
 TEST_F(ControllerWatchTest, HungClientBoundsTheTickAndExitStillEnds) {
   testing_support::TimeScale slower(0.1);  // a tick every 100 ms
   store_.Write(settings::kAolStayOnline, 1);
@@ -132,6 +130,8 @@ window icon parent=timer class="_AOL_Icon"
 window ok parent=timer class="_AOL_Button" text="OK"
 window more parent=timer class="_AOL_Static" text="More" repeat=6
 )"));
+  // Tick lengths, measured on the watcher thread.
+  win::Lock ticksLock;
   std::vector<double> ticks;
   double tickStart = 0;
   auto scan = options_.seams.watchers.scanAolTimer;
@@ -140,26 +140,34 @@ window more parent=timer class="_AOL_Static" text="More" repeat=6
     tickStart = NowMs();
     scan();
   };
-  options_.seams.watchers.scanAolGadgets = [&, gadgets](LONG& w, LONG& a) {
-    gadgets(w, a);
+  options_.seams.watchers.scanAolGadgets = [&, gadgets] {
+    gadgets();
+    win::LockGuard g(ticksLock);
     ticks.push_back(NowMs() - tickStart);
+  };
+  auto tickCount = [&] {
+    win::LockGuard g(ticksLock);
+    return ticks.size();
   };
   StartRunning();
   ASSERT_TRUE(PumpUntil([&] { return client_.Count("icon", "KEYUP") >= 2; }));
   ASSERT_TRUE(client_.Command("hang"));
-  const size_t before = ticks.size();
-  // Checked after every message: ticks come back to back while each waits.
-  ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return ticks.size() >= before + 3; }, 20000));
+  const size_t before = tickCount();
+  ASSERT_TRUE(PumpUntil([&] { return tickCount() >= before + 3; }, 20000));
   // One bounded send per tick: the first one that times out marks the client,
   // and nothing more goes to it (there are nine controls to read, and presses).
-  for (size_t i = before + 1; i < ticks.size(); ++i)
-    EXPECT_LT(ticks[i], 2.0 * watch::SendBoundMs()) << "tick " << i << " while the client hangs";
+  {
+    win::LockGuard g(ticksLock);
+    for (size_t i = before + 1; i < ticks.size(); ++i)
+      EXPECT_LT(ticks[i], 2.0 * watch::SendBoundMs()) << "tick " << i << " while the client hangs";
+  }
 
   HWND h = dlg_->hwnd();
   const double exitAt = NowMs();
   PostMessageA(h, WM_COMMAND, cmd::kExit, 0);  // as the tray menu does
   ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return !IsWindow(h); }, 10000));
-  EXPECT_LT(NowMs() - exitAt, 2.0 * watch::SendBoundMs());
+  // At most a send in flight to wait for.
+  EXPECT_LT(NowMs() - exitAt, 3.0 * watch::SendBoundMs());
   client_.Command("wake");
 }
 
@@ -222,30 +230,33 @@ TEST_F(ControllerWatchTest, ExitEndsARealLauncherBox) {
   EXPECT_FALSE(IsWindow(box));
 }
 
-// The "cannot sign-on" box of a sign-on started by timer 14 runs a modal loop
-// in which timer 14 keeps firing; the failed dialog still up makes each of
-// those ticks press "OK", but none starts a sign-on or a box of its own.
-TEST_F(ControllerWatchTest, TicksInsideTheSignOnBoxStartNoSignOn) {
+// The "cannot sign-on" box of a sign-on started by timer 14 stands on a
+// thread of its own: the user interface is free, the ticks go on, each
+// presses "OK" and signs on again, and no second box is shown.
+TEST_F(ControllerWatchTest, TheSignOnBoxHoldsNeitherTheUserInterfaceNorTheTicks) {
   store_.Write(settings::kCsStayOnline, 1);
   store_.Write(settings::kCsAutoRedial, 1);
   ASSERT_TRUE(client_.Start(R"(
 window dialog class="#32770" text="The Connection Failed" keep
 window ok parent=dialog class="_AOL_Button" text="OK"
 )"));
-  int presses = -1, boxesInside = -1;
   onBox_ = [&] {
-    // What the box's modal loop does: dispatch, timers included.
-    const int first = client_.Count("ok", "KEYUP");
-    PumpUntil([&] { return client_.Count("ok", "KEYUP") >= first + 3; });
-    presses = client_.Count("ok", "KEYUP") - first;
-    boxesInside = boxes_.load();
+    win::WaitWhileMessageBoxUp(30000);  // left up until Exit ends it
     return IDOK;
   };
   StartRunning();
-  ASSERT_TRUE(PumpUntil([&] { return presses >= 0; }));
-  EXPECT_GE(presses, 3);
-  EXPECT_EQ(boxesInside, 1);
-  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kExit, 0);
+  ASSERT_TRUE(PumpUntil([&] { return boxes_.load() == 1; }));
+  const int first = client_.Count("ok", "KEYUP");
+  // Each further press belongs to a tick that ran a sign-on of 60 looks.
+  ASSERT_TRUE(PumpUntil([&] { return client_.Count("ok", "KEYUP") >= first + 2; }));
+  EXPECT_EQ(boxes_.load(), 1);
+  {
+    win::LockGuard g(lock_);
+    EXPECT_NE(boxThreads_[0], GetCurrentThreadId());
+  }
+  const double exitAt = NowMs();
+  ExitAndFree();
+  EXPECT_LT(NowMs() - exitAt, 3000.0);
 }
 
 }  // namespace

@@ -21,15 +21,19 @@ class DialerControllerTest : public DialerTest {
   DialerControllerTest() {
     store_.Write(settings::kHostsAdded, 1);
     parts_ = std::make_shared<ProductionParts>();
-    parts_->traySeam.setLook = [this](int look, const char*) { controllerLooks_.push_back(look); };
+    // The scans' looks reach the tray through the controller.
+    options_.seams.tray.setLook = [this](int look, const char*) { controllerLooks_.push_back(look); };
     options_.seams.tray.create = [parts = parts_](HWND h) { parts->controller = h; };
     options_.showSplash = false;
     WireWatchers(options_.seams, parts_);
   }
   ~DialerControllerTest() override { dlg_.reset(); }
 
+  // Each controller gets watchers of its own: its Exit (or end) stops them for good.
   void Create() {
-    dlg_ = std::make_unique<StatusReportDlg>(options_);
+    ControllerOptions options = options_;
+    WireWatchers(options.seams, parts_);
+    dlg_ = std::make_unique<StatusReportDlg>(std::move(options));
     ASSERT_TRUE(dlg_->Create());
   }
   std::vector<UINT_PTR> ScannerTimers() const {

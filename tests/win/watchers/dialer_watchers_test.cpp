@@ -3,6 +3,7 @@
 #include "base/Trace.h"
 #include "watcher_fixture.h"
 #include "watchers/AttWatcher.h"
+#include "watchers/AolWatcher.h"
 #include "watchers/JunoWatcher.h"
 #include "watchers/MsnMailCheck.h"
 #include "watchers/MsnWatcher.h"
@@ -227,6 +228,79 @@ window second parent=dialog class="Button" text="Cancel"
   client_.Stop();
   Tick([] { ScanJunoWeb(); });
   EXPECT_EQ(Trace(), V{"older line"});
+}
+
+// Nothing is taken from a client that did not answer: a text it never gave
+// is not traced as its text, does not count as a text-less control, and a
+// press that did not arrive neither clears a prompt flag nor is traced as
+// done. ("hang": the client hangs before the scan; "late": the press's
+// key-down is answered after a send's bound.)
+TEST_F(DialerWatchersTest, NothingIsTakenFromAClientThatDidNotAnswer) {
+  AttWatcher att(Env());
+  MsnMailCheck mail(Env());
+  MsnWatcher msn(Env(), mail);
+  ProdigyWatcher prodigy;
+  struct Case {
+    const char* name;
+    std::string tree;
+    bool hang;
+    std::function<void()> scan;
+    V trace;
+    std::function<long()> state;  // a flag or counter after the scan
+    long expectedState;
+  };
+  const Case cases[] = {
+      {"AOL timer window, hung", R"(
+window frame class="AOL Frame25" text="America Online"
+window mdi parent=frame class="MDIClient"
+window timer parent=mdi class="AOL Child" text="America Online Timer"
+window prompt parent=timer class="_AOL_Static" text="You have been online for 2 hours."
+window icon parent=timer class="_AOL_Icon"
+)",
+       true, [&] { aol_->ScanAOLTimer(); }, {"older line", "Found ***America Online Timer*** Window"},
+       [&] { return prompts_.timer; }, 0},
+      {"AOL modal prompt, Yes pressed late", R"(
+window modal class="_AOL_Modal" text="Idle"
+window prompt parent=modal class="_AOL_Static" text="You have been idle for 45 minutes."
+window yes parent=modal class="_AOL_Button" text="Yes" on=KEYDOWN#1:sleep:1300
+)",
+       false, [&] { aol_->ScanAOLTimer(); }, {"older line"}, [&] { return prompts_.modal; }, 1},
+      {"MSN, hung", R"(
+window dialog class="#32770" text="MSN"
+window duration parent=dialog class="Static" text="Call duration: 2:00:00"
+window stay parent=dialog class="Button" text="Stay Online"
+)",
+       true, [&] { msn.ScanMSNDisconnect(); },
+       {"*** Found 'MSN' window! ***", "*** Attempting to click the 'Stay Online' button ***",
+        "*** Calling EnumMSNStayOnlineBtnFunc() ***"},
+       [&] { return msn.promptSeen(); }, 0},
+      {"Prodigy, hung", R"(
+window dialog class="#32770" text="Disconnect from Prodigy Internet"
+window help parent=dialog class="ATL:00501234" text="Help"
+)",
+       true, [&] { prodigy.ScanProdigyDisconnect(); },
+       {"*** Found 'Prodigy' window! ***", "*** Attempting to click the 'Stay Online' button ***",
+        "*** Calling EnumProdigyStayOnlineBtnFunc() ***"},
+       [&] { return prodigy.counter(); }, 1},
+      {"ATT, Tetherly pressed late", R"(
+window dialog class="#32770" text="Disconnecting"
+window button parent=dialog class="Button" text="Tetherly" on=KEYDOWN#1:sleep:1300
+)",
+       false, [&] { att.ScanATTDisconnect(); },
+       {"older line", "Found ATT's disconnection window, ***32770***",
+        "......Attempting to click the 'Tetherly' button......", "ButtonTetherly"},
+       [] { return 0L; }, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_ = {};
+    ASSERT_TRUE(client_.Start(c.tree));
+    if (c.hang) ASSERT_TRUE(client_.Command("hang"));
+    Tick(c.scan);
+    EXPECT_EQ(Trace(), c.trace);
+    EXPECT_EQ(c.state(), c.expectedState);
+    client_.Command("wake");
+  }
 }
 
 }  // namespace

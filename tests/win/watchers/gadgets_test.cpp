@@ -53,6 +53,7 @@ window buddy parent=mdi class="AOL Child" text="Buddy List" group=late
 }
 
 TEST_F(WatcherTest, GadgetRowsUseTheirTitlesAndWaits) {
+  testing_support::TimeScale slower(0.05);  // each 1000 ms wait becomes 50 ms
   Write(settings::kAolKillSearchPreview, 1);
   Write(settings::kAolKillHotline, 1);
   Write(settings::kAolKillChannels, 1);
@@ -64,9 +65,17 @@ window hotline parent=mdi class="AOL Child" text="AOL Hotline" keep
 window channels parent=mdi class="AOL Child" text="AOL Channels" keep
 window mine parent=mdi class="AOL Child" text="My Channels" keep
 )"));
+  const double start = NowMs();
   TickAol();
   // Table order; the search title without its blank; the configured title.
   EXPECT_EQ(Received(), (V{"search CLOSE 0 0", "hotline CLOSE 0 0", "mine CLOSE 0 0"}));
+  // Each row waits its second after finding its window, then closes it.
+  double previous = start;
+  for (const char* id : {"search", "hotline", "mine"}) {
+    const double closed = client_.TimeOf(id, "CLOSE");
+    EXPECT_GE(closed - previous, 49.0) << id;
+    previous = closed;
+  }
 }
 
 // With every gadget off and the welcome option off, the first scan marks
@@ -106,7 +115,8 @@ window later parent=mdi class="AOL Child" text="Later" keep
   TickAol();
   EXPECT_EQ(client_.Received(0, true),
             (V{"news GETTEXT 100 0", "welcome GETTEXT 100 0", "welcome CLOSE 0 0"}));
-  EXPECT_EQ(controller_.posts, (V{"32785 0", "32785 1"}));
+  // The advertisement option is off: done at once, which the controller learns too.
+  EXPECT_EQ(controller_.posts, (V{"32785 0", "32785 1", "32786 1"}));
   EXPECT_EQ(controller_.welcomeDone, 1);
   const size_t mark = client_.Mark();
   TickAol();  // welcome done: not searched again

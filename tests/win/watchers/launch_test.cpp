@@ -88,6 +88,32 @@ TEST_F(LaunchTest, Cs2000TakesOnlyTheScreenName) {
   EXPECT_TRUE(boxes_.empty());
 }
 
+// With "Sign On" 1 the launch signs on itself only when "Use Screen Name" is
+// 0 (no client runs here, so that sign-on ends in its box); any other value
+// gives no name on the command line and no sign-on either.
+TEST_F(LaunchTest, Cs2000SignsOnOnlyWithoutAScreenName) {
+  UseRecorderAs(SignOnClient::Cs);
+  Write(settings::kCsSignOn, 1);
+  struct Case {
+    DWORD useName;
+    const char* line;
+    size_t boxes;
+  };
+  for (const Case& c : {Case{0, "", 1}, Case{2, "", 0}, Case{1, "-nBob", 0}}) {
+    SCOPED_TRACE(c.useName);
+    testing_support::CommandLineRecorder recorder;
+    boxes_.clear();
+    ScreenName(SignOnClient::Cs, c.useName, "Bob");
+    cs_->LaunchCS2000();
+    ASSERT_TRUE(recorder.WaitForLines(1));
+    EXPECT_EQ(recorder.Lines(), V{c.line});
+    ASSERT_EQ(boxes_.size(), c.boxes);
+    if (c.boxes)
+      EXPECT_EQ(boxes_[0].text,
+                "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
+  }
+}
+
 // An empty path and a missing file fail alike, as a missing file (the shell
 // is not asked about an empty one). The box has no owner, the error icon,
 // its own caption.

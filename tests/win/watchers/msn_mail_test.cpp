@@ -1,6 +1,8 @@
 // The MSN mail check (timer 18) against POP3 servers of its own on loopback
 // port 110: what the server sees, what is traced, the failed flag and the
 // tray look it leaves for the MSN watcher.
+#include <atomic>
+
 #include "support/LoopbackServer.h"
 #include "support/TestHarness.h"
 #include "watcher_fixture.h"
@@ -103,6 +105,38 @@ TEST_F(MsnMailTest, SilentAndDribblingServersAreBounded) {
     EXPECT_LT(NowMs() - start, 15000 * scale + 500);
     EXPECT_TRUE(mail_.pop3Failed());
   }
+}
+
+// Exit in the middle of a check against a dribbling server ends it at once,
+// not at its limit (the watcher thread is joined with a bound at Exit).
+TEST_F(MsnMailTest, EndingTheWaitsEndsACheckInProgress) {
+  const double limitMs = 15000 * 0.1;
+  LoopbackServer server;
+  ASSERT_EQ(server.Start("127.9.2.3", 110, {SendBytewise("+OK " + std::string(800, '.'), 20), Hold()}), 0);
+  Configure("127.9.2.3", "x", "y");
+  struct Ender {
+    LoopbackServer* server;
+    watch::LaunchWaits* waits;
+    std::atomic<double> endedAt{0};
+  } ender{&server, &waits_};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* e = static_cast<Ender*>(p);
+        if (!e->server->WaitForConnections(1)) return 1;
+        Sleep(50);  // the greeting has begun to dribble
+        e->endedAt = NowMs();
+        e->waits->End();
+        return 0;
+      },
+      &ender, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  mail_.CheckMSNMail();
+  const double returned = NowMs();
+  WaitForSingleObject(thread, 10000);
+  CloseHandle(thread);
+  ASSERT_GT(ender.endedAt.load(), 0);
+  EXPECT_LT(returned - ender.endedAt.load(), limitMs / 3);
 }
 
 // After a failed check the MSN watcher leaves look 33 up instead of its own

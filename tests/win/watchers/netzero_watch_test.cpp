@@ -37,7 +37,7 @@ V Click(const std::string& id, int x, int y) {
 
 class NetZeroWatchTest : public DialerTest {
  protected:
-  NetZeroWatchTest() : watcher_(Env(), dialer_) {}
+  NetZeroWatchTest() : watcher_(Env(), [this] { dialer_.Redial(); }) {}
 
   void Scan() {
     tick_.Clear();

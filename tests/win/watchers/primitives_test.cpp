@@ -2,6 +2,12 @@
 // bounded sends, the click point.
 #include "watcher_fixture.h"
 
+#include <functional>
+
+#include "watchers/AttWatcher.h"
+#include "watchers/MsnWatcher.h"
+#include "watchers/NetZeroWatcher.h"
+
 namespace {
 
 using V = std::vector<std::string>;
@@ -102,6 +108,94 @@ window late parent=mdi class="AOL Child" text="Late" group=next
   EXPECT_EQ(order, (V{"Renamed", "Second", "Third", "Go", "Late"}));
   ASSERT_TRUE(client_.Command("close c1"));
   EXPECT_FALSE(IsWindow(FindWindowExA(mdi, nullptr, "AOL Child", "Renamed")));
+}
+
+// A pair whose first half is answered late (beyond the send's bound) still
+// gets its second half, after it: the client's control is not left pressed or
+// holding the mouse. The press does not count as delivered.
+TEST_F(WatcherTest, PairsAreCompletedWhenTheFirstHalfIsLate) {
+  struct Case {
+    const char* name;
+    const char* late;  // the message answered late
+    std::function<bool(HWND)> press;
+    V expected;
+  };
+  const Case cases[] = {
+      {"space press", "KEYDOWN", [](HWND c) { return watch::SpacePress(c); }, SpacePressOf("late")},
+      {"focus-space press", "KEYDOWN", [](HWND c) { return watch::FocusSpacePress(c); },
+       FocusSpacePressOf("late")},
+      {"click", "LBUTTONDOWN", [](HWND c) { return watch::ClickAt(c, 3, 4); },
+       {"late LBUTTONDOWN 0 40003", "late LBUTTONUP 0 40003"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(client_.Start(std::string(R"(
+window top class="Probe Frame" text="Probe"
+window late parent=top class="_AOL_Button" text="Late" on=)") + c.late + "#1:sleep:1300\n"));
+    tick_.Clear();
+    watch::SendScope scope(tick_);
+    EXPECT_FALSE(c.press(client_.Window("late")));
+    const std::string second = std::string(c.late) == "KEYDOWN" ? "KEYUP" : "LBUTTONUP";
+    ASSERT_TRUE(client_.WaitFor("late", second));
+    EXPECT_EQ(Received(), c.expected);
+    EXPECT_TRUE(watch::IsHung(client_.Window("late")));
+  }
+}
+
+// In-process controls, on this thread, where a focus change is seen: the
+// presses that focus first are told apart from bare key pairs.
+struct Recorded {
+  static std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+  }
+  static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    switch (m) {
+      case WM_SETFOCUS: Log().push_back("SETFOCUS"); break;
+      case WM_KEYDOWN: Log().push_back("KEYDOWN"); break;
+      case WM_KEYUP: Log().push_back("KEYUP"); break;
+      default: break;
+    }
+    return DefWindowProcA(h, m, wp, lp);
+  }
+};
+
+TEST_F(WatcherTest, FocusThenSpaceIsToldApartFromBareKeys) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = Recorded::Proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TetherlyPressRecorder";
+  RegisterClassA(&wc);
+  HWND top = CreateWindowA("Static", "Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                           nullptr, nullptr, nullptr);
+  long promptSeen = 0;
+  struct Case {
+    const char* name;
+    const char* text;
+    std::function<void(HWND)> press;
+    V expected;
+  };
+  const Case cases[] = {
+      {"focus-space press", "x", [](HWND c) { watch::FocusSpacePress(c); }, {"SETFOCUS", "KEYDOWN", "KEYUP"}},
+      {"bare key pair", "x", [](HWND c) { watch::SpaceKeys(c); }, {"KEYDOWN", "KEYUP"}},
+      {"ATT's Tetherly", "Tetherly", [](HWND c) { watch::EnumATTDisconnectBtnFunc(c, 0); },
+       {"SETFOCUS", "KEYDOWN", "KEYUP", "KEYDOWN", "KEYUP"}},
+      {"MSN's OK", "OK",
+       [&](HWND c) { watch::EnumMSNStayOnlineBtnFunc(c, reinterpret_cast<LPARAM>(&promptSeen)); },
+       {"SETFOCUS", "KEYDOWN", "KEYUP"}},
+      {"NetZero's Resume", "Resume", [](HWND c) { watch::EnumNetZeroResumeBtnFunc(c, 0); },
+       {"SETFOCUS", "KEYDOWN", "KEYUP"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND control = CreateWindowA("TetherlyPressRecorder", c.text, WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, top,
+                                 nullptr, nullptr, nullptr);
+    Recorded::Log().clear();
+    c.press(control);
+    EXPECT_EQ(Recorded::Log(), c.expected);
+    DestroyWindow(control);
+  }
+  DestroyWindow(top);
 }
 
 }  // namespace

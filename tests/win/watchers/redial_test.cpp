@@ -3,10 +3,12 @@
 #include "watcher_fixture.h"
 
 #include "settings/SettingsSchema.h"
+#include "support/MessagePump.h"
 
 namespace {
 
 using V = std::vector<std::string>;
+using testing_support::NowMs;
 
 TEST_F(WatcherTest, LostConnectionPressesOkThenSignsOn) {
   ASSERT_TRUE(client_.Start(R"(
@@ -53,76 +55,91 @@ window go parent=connect class="_AOL_Button" text="CONNECT"
                               SpacePressOf("go")}));
 }
 
-// The "cannot sign-on" box runs a modal loop in which the timers keep firing.
-// A failed dialog that stays up while the client is gone must not start a
-// sign-on (and a box) inside the box: the scan presses "OK" and starts none.
-TEST_F(WatcherTest, FailedDialogStayingUpGivesOneBoxNoNesting) {
+// A failed dialog that stays up while the client is gone: each tick presses
+// "OK" and signs on again (the sign-on's claim ended with its waits), beside
+// the one box that stands aside, on a thread of its own; a second failure
+// while it stands shows no second box.
+TEST_F(WatcherTest, FailedDialogStayingUpSignsOnEachTickBesideOneBox) {
   ASSERT_TRUE(client_.Start(R"(
 window dialog class="#32770" text="The Connection Failed" keep
 window ok parent=dialog class="_AOL_Button" text="OK"
 )"));
-  int nestedTicks = 0;
-  onBox_ = [&](const Box&) {
-    if (nestedTicks < 2) {
-      ++nestedTicks;
-      TickCs2000(true);  // what a timer tick inside the box does
-    }
-    return IDOK;
-  };
-  TickCs2000(true);
-  EXPECT_EQ(nestedTicks, 1);
-  EXPECT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(Received(), Join({SpacePressOf("ok"), SpacePressOf("ok")}));
-
-  // With the sign-on over, the next tick may start one again.
-  onBox_ = nullptr;
-  TickCs2000(true);
-  EXPECT_EQ(boxes_.size(), 2u);
-}
-
-// The same rule across threads: while a launcher's sign-on runs (here: its
-// box is up), the lost-connection scan presses "OK" and starts none.
-TEST_F(WatcherTest, OneSignOnPerClientAcrossThreads) {
-  testing_support::TimeScale slower(0.05);  // 60 looks take 1.5 s
-  ASSERT_TRUE(client_.Start(R"(
-window frame class="AOL Frame25" text="America Online" group=aol
-window mdi parent=frame class="MDIClient" group=aol
-window lost parent=mdi class="AOL Child" text="The Connection was Lost" keep group=aol
-window ok parent=lost class="_AOL_Button" text="OK" group=aol
-)"));
-  HANDLE boxUp = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   onBox_ = [&](const Box&) {
-    SetEvent(boxUp);
-    WaitForSingleObject(release, 10000);
+    WaitForSingleObject(release, 20000);
     return IDOK;
   };
+  const double looks = 59 * 5.0 - 1.0;  // 60 looks 500 ms apart, at a hundredth
+  for (int tick = 0; tick < 3; ++tick) {
+    const double start = NowMs();
+    TickCs2000(true);
+    EXPECT_GE(NowMs() - start, looks) << "tick " << tick << " signed nothing on";
+    ASSERT_TRUE(testing_support::PumpUntil([&] { return BoxCount() == 1; })) << tick;
+  }
+  EXPECT_EQ(Received(), Join({SpacePressOf("ok"), SpacePressOf("ok"), SpacePressOf("ok")}));
+  const std::vector<Box> boxes = Boxes();
+  EXPECT_NE(boxes[0].thread, GetCurrentThreadId());
+  EXPECT_EQ(boxes[0].text,
+            "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
+
+  // With the box gone, the next failure shows one again.
+  SetEvent(release);
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !aside_.Standing(); }));
+  TickCs2000(true);
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return BoxCount() == 2; }));
+  CloseHandle(release);
+}
+
+// One sign-on per client, across threads: while a launcher's sign-on waits
+// for the sign-on window, the lost-connection scan presses "OK" and starts
+// none; the launcher's sign-on then presses "Sign On", once.
+TEST_F(WatcherTest, OneSignOnPerClientAcrossThreads) {
+  testing_support::TimeScale slower(0.1);  // the launcher looks for 3 s
+  ASSERT_TRUE(client_.Start(R"(
+window frame class="AOL Frame25" text="America Online"
+window mdi parent=frame class="MDIClient"
+window lost parent=mdi class="AOL Child" text="The Connection was Lost" keep
+window ok parent=lost class="_AOL_Button" text="OK"
+window door parent=mdi class="AOL Child" text="Sign On" group=door
+window go parent=door class="_AOL_Button" text="Sign On" group=door on=press:close:door
+)"));
   struct Arg {
     watch::AolWatcher* aol;
   } arg{aol_.get()};
   HANDLE launcher = CreateThread(
       nullptr, 0,
       [](void* p) -> DWORD {
-        static_cast<Arg*>(p)->aol->SignOnAOL();  // no client yet: ends in the box
+        static_cast<Arg*>(p)->aol->SignOnAOL();
         return 0;
       },
       &arg, 0, nullptr);
   ASSERT_NE(launcher, nullptr);
-  ASSERT_EQ(WaitForSingleObject(boxUp, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return aol_->signOnRunning(); }));
 
-  ASSERT_TRUE(client_.Command("show aol"));
-  const double start = testing_support::NowMs();
-  TickAol(/*autoRedial=*/true);
-  // A second sign-on would look for a sign-on window 60 times (1.5 s here).
-  EXPECT_LT(testing_support::NowMs() - start, 750.0);
+  TickAol(/*autoRedial=*/true);  // a second sign-on would look for 3 s itself
   EXPECT_EQ(Received(), SpacePressOf("ok"));
-
-  SetEvent(release);
+  ASSERT_TRUE(client_.Command("show door"));  // the launcher, still looking, finds it
   EXPECT_EQ(WaitForSingleObject(launcher, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
-  EXPECT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(Received(), Join({SpacePressOf("ok"), SpacePressOf("go")}));
+  EXPECT_EQ(BoxCount(), 0u);
   CloseHandle(launcher);
-  CloseHandle(boxUp);
-  CloseHandle(release);
+}
+
+// A client that answered the scan's "OK" late (beyond a send's bound) and
+// then at once: the key-up follows the late key-down, the sign-on window
+// comes, and the sign-on the scan starts, in a scope of its own, presses it.
+TEST_F(WatcherTest, SignOnAfterALateAnswerIsNotSilenced) {
+  testing_support::TimeScale slower(0.1);  // the sign-on looks for 3 s; the client wakes after 1.3 s
+  ASSERT_TRUE(client_.Start(R"(
+window frame class="AOL Frame25" text="America Online"
+window mdi parent=frame class="MDIClient"
+window lost parent=mdi class="AOL Child" text="The Connection was Lost"
+window ok parent=lost class="_AOL_Button" text="OK" on=KEYDOWN#1:sleep:1300 on=press:close:lost on=press:show:door
+window door parent=mdi class="AOL Child" text="Sign On" group=door
+window go parent=door class="_AOL_Button" text="Sign On" group=door on=press:close:door
+)"));
+  TickAol(/*autoRedial=*/true);
+  EXPECT_EQ(Received(), Join({SpacePressOf("ok"), SpacePressOf("go")}));
 }
 
 }  // namespace

@@ -120,6 +120,48 @@ window ok parent=palette class="_AOL_Button" text="OK"
   EXPECT_EQ(Received(mark), Join({SpacePressOf("ok"), SpacePressOf("ok"), SpacePressOf("ok")}));
 }
 
+// A palette holding a prompt: once "You have been..." is seen, a caption of
+// "OK" in any letter case gets two focus presses and the palette flag is
+// cleared; an exact "OK" is also pressed on its own. The palette (titled
+// "America Online Timer", the default title being "America Online") is
+// enumerated twice in a scan, and the prompt arms each enumeration afresh.
+TEST_F(WatcherTest, PalettePromptArmsItsOkInAnyCase) {
+  struct Case {
+    const char* name;
+    const char* children;
+    V received;
+    long flagAfter;
+  };
+  const Case cases[] = {
+      {"lower-case ok",
+       "window prompt parent=palette class=\"_AOL_Static\" text=\"You have been online for 3 hours.\"\n"
+       "window b parent=palette class=\"_AOL_Button\" text=\"ok\"\n",
+       Join({FocusSpacePressOf("b"), FocusSpacePressOf("b"), FocusSpacePressOf("b"), FocusSpacePressOf("b")}),
+       0},
+      {"exact OK",
+       "window prompt parent=palette class=\"_AOL_Static\" text=\"You have been online.\"\n"
+       "window b parent=palette class=\"_AOL_Button\" text=\"OK\"\n",
+       Join({SpacePressOf("b"), FocusSpacePressOf("b"), FocusSpacePressOf("b"), SpacePressOf("b"),
+             FocusSpacePressOf("b"), FocusSpacePressOf("b")}),
+       0},
+      {"prompt after its button: pressed by the second enumeration, armed again after",
+       "window b parent=palette class=\"_AOL_Button\" text=\"Ok\"\n"
+       "window prompt parent=palette class=\"_AOL_Static\" text=\"You have been online.\"\n",
+       Join({FocusSpacePressOf("b"), FocusSpacePressOf("b")}), 1},
+      {"no prompt",
+       "window b parent=palette class=\"_AOL_Button\" text=\"ok\"\n", {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_ = {};
+    ASSERT_TRUE(client_.Start(std::string("window palette class=\"_AOL_Palette\" text=\"America Online Timer\"\n") +
+                              c.children));
+    TickAol();
+    EXPECT_EQ(Received(), c.received);
+    EXPECT_EQ(prompts_.palette, c.flagAfter);
+  }
+}
+
 TEST_F(WatcherTest, TimerTitleDecidesTheSecondLookup) {
   ASSERT_TRUE(client_.Start(kTimerTree + R"(
 window custom parent=mdi class="AOL Child" text="My Timer"

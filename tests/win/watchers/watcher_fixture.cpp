@@ -16,12 +16,11 @@ bool ControllerStandIn::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
 }
 
 WatcherTest::WatcherTest() {
-  static win::Lock boxLock;
   savedHandler_ = win::SetMessageBoxHandler([this](HWND owner, const char* text, const char* caption,
                                                    UINT type) {
     Box box{owner, text, caption, type, GetCurrentThreadId()};
     {
-      win::LockGuard g(boxLock);
+      win::LockGuard g(boxLock_);
       boxes_.push_back(box);
     }
     return onBox_ ? onBox_(box) : IDOK;
@@ -35,7 +34,18 @@ WatcherTest::~WatcherTest() {
   client_.Stop();
   waits_.End();
   ender_.EndAll();
+  aside_.Stop(10000);
   win::SetMessageBoxHandler(savedHandler_);
+}
+
+size_t WatcherTest::BoxCount() {
+  win::LockGuard g(boxLock_);
+  return boxes_.size();
+}
+
+std::vector<Box> WatcherTest::Boxes() {
+  win::LockGuard g(boxLock_);
+  return boxes_;
 }
 
 void WatcherTest::Drain() { testing_support::PumpPending(); }
@@ -45,6 +55,7 @@ watch::WatcherEnv WatcherTest::Env() {
   env.setLook = [this](int look) { looks_.push_back(look); };
   env.waits = &waits_;
   env.boxes = &ender_;
+  env.aside = &aside_;
   return env;
 }
 
@@ -52,7 +63,7 @@ void WatcherTest::TickAol(bool autoRedial) {
   tick_.Clear();
   watch::SendScope scope(tick_);
   aol_->ScanAOLTimer();
-  aol_->ScanAOLGadgets(controller_.hwnd(), controller_.welcomeDone, controller_.advertisementDone);
+  aol_->ScanAOLGadgets(controller_.hwnd());
   if (autoRedial) aol_->ScanAOLConnectionLost();
   Drain();
 }

@@ -15,8 +15,10 @@
 #include "support/StandInClient.h"
 #include "support/TestHarness.h"
 #include "watchers/AolWatcher.h"
+#include "watchers/AsideBoxes.h"
 #include "watchers/Cs2000Watcher.h"
 #include "watchers/WindowPress.h"
+#include "win/Lock.h"
 #include "win/MessageBox.h"
 #include "win/Window.h"
 
@@ -60,6 +62,9 @@ class WatcherTest : public ::testing::Test {
   static std::vector<std::string> FocusSpacePressOf(const std::string& id);
   static std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts);
   std::vector<std::string> Received(size_t from = 0) const { return client_.Received(from); }
+  // The boxes so far, read under their lock (a box may be shown on another thread).
+  size_t BoxCount();
+  std::vector<Box> Boxes();
 
   testing_support::RegistrySandbox sandbox_;
   testing_support::TimeScale scale_{0.01};
@@ -70,8 +75,10 @@ class WatcherTest : public ::testing::Test {
   // What the box handler does besides recording; returns the answer.
   std::function<int(const Box&)> onBox_;
 
+  win::Lock boxLock_;
   watch::LaunchWaits waits_;
   win::MessageBoxEnder ender_;
+  watch::AsideBoxes aside_{ender_};
   watch::PromptFlags prompts_;
   std::unique_ptr<watch::AolWatcher> aol_;
   std::unique_ptr<watch::Cs2000Watcher> cs_;
