@@ -61,7 +61,9 @@ TEST(WizardPlan, NetZeroWithoutItsDialerWritesNoPathAndNoStartup) {
     EXPECT_NE(label, "NetZero\\Program Path");
     EXPECT_NE(label, "Settings\\WinStart");
     EXPECT_NE(label, "Settings\\Connection");
-    if (label == "NetZero\\Tray Dial" || label == "NetZero\\Dial At Startup") EXPECT_EQ(step.value, 0u) << label;
+    if (label == "NetZero\\Tray Dial" || label == "NetZero\\Dial At Startup") {
+      EXPECT_EQ(step.value, 0u) << label;
+    }
   }
 }
 
