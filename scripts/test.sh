@@ -10,15 +10,14 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j "$jobs"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTETHERLY_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j "$jobs"
 cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build build/win -j "$jobs"
 
 status=0
 (cd build/native && ctest --output-on-failure -j "$jobs") || status=1
-# The Wine tests mostly wait, so the fuzzers run beside them, at a lower
-# priority; the null and x11 prefixes' tests run side by side.
-nice -n 10 scripts/fuzz.sh 20 > build/fuzz/run.log 2>&1 &
+# The Wine tests mostly wait, so the fuzzers are built and run beside them, at
+# a lower priority; the three prefixes' tests run side by side, two at a time.
+(nice -n 10 cmake --build build/fuzz -j 1 && nice -n 10 scripts/fuzz.sh 20) > build/fuzz/run.log 2>&1 &
 fuzz=$!
 (cd build/win && ctest --output-on-failure -j 2) || status=1
 wait $fuzz || status=1

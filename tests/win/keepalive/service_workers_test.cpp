@@ -120,8 +120,9 @@ TEST_F(ExchangeTest, AServiceThreadBeginsWithItsFirstRequestAndStays) {
   Exchange(ServiceKind::Discard, "127.33.11.7");
   EXPECT_EQ(workers.ServiceThreadId(ServiceKind::Discard), first);
   for (int i = 0; i < kServiceCount; ++i)
-    if (ServiceFromIndex(i) != ServiceKind::Discard)
+    if (ServiceFromIndex(i) != ServiceKind::Discard) {
       EXPECT_EQ(workers.ServiceThreadId(ServiceFromIndex(i)), 0u) << "service " << i;
+    }
   ASSERT_TRUE(discard.WaitForFinished(2));
   EXPECT_EQ(discard.ConnectionCount(), 2);
 }

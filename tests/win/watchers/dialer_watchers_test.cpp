@@ -295,7 +295,9 @@ window button parent=dialog class="Button" text="Tetherly" on=KEYDOWN#1:sleep:13
     SCOPED_TRACE(c.name);
     prompts_ = {};
     ASSERT_TRUE(client_.Start(c.tree));
-    if (c.hang) ASSERT_TRUE(client_.Command("hang"));
+    if (c.hang) {
+      ASSERT_TRUE(client_.Command("hang"));
+    }
     Tick(c.scan);
     EXPECT_EQ(Trace(), c.trace);
     EXPECT_EQ(c.state(), c.expectedState);

@@ -108,9 +108,10 @@ TEST_F(LaunchTest, Cs2000SignsOnOnlyWithoutAScreenName) {
     ASSERT_TRUE(recorder.WaitForLines(1));
     EXPECT_EQ(recorder.Lines(), V{c.line});
     ASSERT_EQ(boxes_.size(), c.boxes);
-    if (c.boxes)
+    if (c.boxes) {
       EXPECT_EQ(boxes_[0].text,
                 "Tetherly! cannot sign-on to CS on behalf of you, please check your program settings");
+    }
   }
 }
 

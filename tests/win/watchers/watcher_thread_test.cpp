@@ -65,7 +65,9 @@ TEST(WatcherThread, DropsATimersTickWhileItsPreviousOneIsBusy) {
       r.Add(h.name);
     });
     EXPECT_EQ(taken, h.taken) << h.name;
-    if (h.blocks) ASSERT_TRUE(WaitUntil([&] { return blocking.load(); }));
+    if (h.blocks) {
+      ASSERT_TRUE(WaitUntil([&] { return blocking.load(); }));
+    }
   }
   EXPECT_TRUE(thread.IsBusy(4));
   EXPECT_TRUE(thread.IsBusy(9));
