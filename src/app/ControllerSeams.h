@@ -80,6 +80,8 @@ struct DialSeam {
   std::function<void(bool visible)> create;
   std::function<void(bool visible)> show;
   std::function<bool()> isDialing;
+  // A redial's countdown runs (the line is idle, but Hang Up still ends something).
+  std::function<bool()> redialPending;
   std::function<void()> startDial;
   std::function<void()> hangUp;
   std::function<bool()> isDialUpConnected;  // replaces the system query when set

@@ -29,6 +29,7 @@ void WireDialUp(ControllerSeams& seams, const std::shared_ptr<ProductionParts>& 
     if (dial->dialog) dial->dialog->Show(visible);
   };
   seams.dial.isDialing = [dial] { return dial->dialog && dial->dialog->IsDialing(); };
+  seams.dial.redialPending = [dial] { return dial->dialog && dial->dialog->RedialPending(); };
   seams.dial.startDial = [dial] {
     if (dial->dialog) dial->dialog->Dial();
   };

@@ -67,8 +67,11 @@ HMENU StatusReportDlg::BuildTrayMenu() {
   if (!popup) return menu;
 
   const bool canDial = dialState_ == 1;
+  // During a redial's countdown the line is idle, yet Hang Up is how a user
+  // whose dial dialog is hidden ends the retries.
+  const bool canHangUp = !canDial || (seams_.dial.redialPending && seams_.dial.redialPending());
   EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | (canDial ? MF_ENABLED : kGrayed));
-  EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | (canDial ? kGrayed : MF_ENABLED));
+  EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | (canHangUp ? MF_ENABLED : kGrayed));
   if (!IsOn(store_, settings::kNetZeroStayOnline) && !IsOn(store_, settings::kModemUseDialer)) {
     EnableMenuItem(popup, cmd::kDial, MF_BYCOMMAND | kGrayed);
     EnableMenuItem(popup, cmd::kHangUp, MF_BYCOMMAND | kGrayed);

@@ -74,6 +74,7 @@ class DialProgressDlg : public win::Dialog {
   void HangUp();
   // 1 from Dial until the dial fails, is hung up or the line is found down.
   bool IsDialing() const { return dialing_; }
+  bool RedialPending() const { return cancelButton_ || IsTimerRunning(kCountdownTimer); }
 
   // For tests and diagnostics.
   bool IsTimerRunning(UINT_PTR id) const;

@@ -145,6 +145,28 @@ TEST_F(DialRetryControllerTest, ADialFromTheTrayEndsTheSequence) {
   EXPECT_EQ(g_countdowns, 1);
 }
 
+// During a countdown the line is idle, yet the tray offers Hang Up beside
+// Dial: with the dial dialog hidden it is how the user ends the retries.
+TEST_F(DialRetryControllerTest, TheTraysHangUpEndsACountdown) {
+  sim_.Script("state 0 5\nstate 3 5 678\n");
+  Start();
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kDial, 0);
+  ASSERT_TRUE(PumpUntil([&] { return g_countdowns == 1; }));
+  auto menuOffers = [&](UINT id) {
+    HMENU menu = dlg_->BuildTrayMenu();
+    const bool on = menu && !MenuItemOff(GetSubMenu(menu, 0), id);
+    if (menu) DestroyMenu(menu);
+    return on;
+  };
+  EXPECT_TRUE(menuOffers(cmd::kDial));
+  EXPECT_TRUE(menuOffers(cmd::kHangUp));
+  SendMessageA(dlg_->hwnd(), WM_COMMAND, cmd::kHangUp, 0);
+  PumpFor(500);  // 50 program seconds, past the 10-second pause
+  EXPECT_EQ(sim_.Count("RasDialA"), 1);
+  EXPECT_TRUE(menuOffers(cmd::kDial));
+  EXPECT_FALSE(menuOffers(cmd::kHangUp));
+}
+
 // "Dial At Startup" with the dialer on: the program dials by itself, once.
 TEST_F(DialControllerTest, DialAtStartupDialsOnce) {
   sim_.Script("state 0 5\nstate 8192 5\n");
