@@ -82,35 +82,27 @@ void AolWatcher::SignOn(BoxPlace boxPlace) {
 }
 
 SignOnEnd AolWatcher::RunSignOn() {
-  SignOnClaim claim(signOnRunning_);
-  if (!claim.claimed()) return SignOnEnd::kBusy;
-  // Its own bound per send and its own hung threads: a client that answered
-  // the scan before late is tried afresh.
-  HungThreads hung;
-  SendScope scope(hung);
-  const LaunchWaits& waits = *env_.waits;
-  bool noFrame = false;
-  HWND mdi = WaitForClientMdi(waits, noFrame);
-  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
-
-  std::vector<std::string> titles(std::begin(kSignOnTitles), std::end(kSignOnTitles));
-  for (const settings::StringSetting& s : {settings::kAolSignOnTitle, settings::kAolReSignOnTitle}) {
-    std::string title;
-    if (store_.Read(s, title) && !title.empty()) titles.push_back(title);
-  }
-  HWND window = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [&]() -> HWND {
+  std::vector<std::string> titles;  // read once the client's MDI client is there
+  const auto find = [this, &titles](HWND mdi) -> HWND {
+    if (titles.empty()) {
+      titles.assign(std::begin(kSignOnTitles), std::end(kSignOnTitles));
+      for (const settings::StringSetting& s : {settings::kAolSignOnTitle, settings::kAolReSignOnTitle}) {
+        std::string title;
+        if (store_.Read(s, title) && !title.empty()) titles.push_back(title);
+      }
+    }
     for (const std::string& t : titles)
       if (HWND h = FindWindowExA(mdi, nullptr, "AOL Child", t.c_str())) return h;
     return nullptr;
-  });
-  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
-
-  for (const settings::StringSetting& s : {settings::kAolSignOnButton, settings::kAolReSignOnButton}) {
-    std::string button;
-    store_.Read(s, button);
-    EnumChildWindows(window, EnumAOLSignOnBtnFunc, reinterpret_cast<LPARAM>(&button));
-  }
-  return SignOnEnd::kDone;
+  };
+  const auto press = [this](HWND window) {
+    for (const settings::StringSetting& s : {settings::kAolSignOnButton, settings::kAolReSignOnButton}) {
+      std::string button;
+      store_.Read(s, button);
+      EnumChildWindows(window, EnumAOLSignOnBtnFunc, reinterpret_cast<LPARAM>(&button));
+    }
+  };
+  return RunClientSignOn(signOnRunning_, *env_.waits, find, press);
 }
 
 void AolWatcher::LaunchDefaultBrowser(const std::string& url) {

@@ -138,21 +138,10 @@ void Cs2000Watcher::SignOn(BoxPlace boxPlace) {
 }
 
 SignOnEnd Cs2000Watcher::RunSignOn() {
-  SignOnClaim claim(signOnRunning_);
-  if (!claim.claimed()) return SignOnEnd::kBusy;
-  // Its own bound per send and its own hung threads (see AolWatcher).
-  HungThreads hung;
-  SendScope scope(hung);
-  const LaunchWaits& waits = *env_.waits;
-  bool noFrame = false;
-  HWND mdi = WaitForClientMdi(waits, noFrame);
-  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
-  HWND connect = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [mdi] {
-    return FindWindowExA(mdi, nullptr, "AOL Child", "Connect to CompuServe");
-  });
-  if (!connect || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
-  EnumChildWindows(connect, EnumCS2000ConnectBtnFunc, 0);
-  return SignOnEnd::kDone;
+  return RunClientSignOn(
+      signOnRunning_, *env_.waits,
+      [](HWND mdi) { return FindWindowExA(mdi, nullptr, "AOL Child", "Connect to CompuServe"); },
+      [](HWND connect) { EnumChildWindows(connect, EnumCS2000ConnectBtnFunc, 0); });
 }
 
 BOOL CALLBACK EnumCS2000ConnectBtnFunc(HWND child, LPARAM) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "watchers/AsideBoxes.h"
+#include "watchers/WindowPress.h"
 #include "win/ResourceText.h"
 
 namespace watch {
@@ -18,6 +19,22 @@ HWND WaitForClientMdi(const LaunchWaits& waits, bool& noFrame) {
   }
   return waits.Poll(kMdiLooks, kSignOnLookGapMs,
                     [frame] { return FindWindowExA(frame, nullptr, "MDIClient", nullptr); });
+}
+
+SignOnEnd RunClientSignOn(win::GuardedFlag& running, const LaunchWaits& waits,
+                          const std::function<HWND(HWND mdi)>& find,
+                          const std::function<void(HWND window)>& press) {
+  SignOnClaim claim(running);
+  if (!claim.claimed()) return SignOnEnd::kBusy;
+  HungThreads hung;
+  SendScope scope(hung);
+  bool noFrame = false;
+  HWND mdi = WaitForClientMdi(waits, noFrame);
+  if (!mdi) return noFrame ? SignOnEnd::kNoClient : SignOnEnd::kDone;
+  HWND window = waits.Poll(kSignOnWindowLooks, kSignOnLookGapMs, [&] { return find(mdi); });
+  if (!window || !waits.Sleep(kSignOnPressDelayMs)) return SignOnEnd::kDone;
+  press(window);
+  return SignOnEnd::kDone;
 }
 
 void ShowCannotSignOn(const WatcherEnv& env, UINT textId, const char* fallback, BoxPlace place) {

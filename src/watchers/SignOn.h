@@ -11,6 +11,8 @@
 // running.
 #include <windows.h>
 
+#include <functional>
+
 #include "watchers/WatcherEnv.h"
 #include "win/Lock.h"
 
@@ -56,6 +58,13 @@ constexpr DWORD kSignOnPressDelayMs = 2000;
 // client, or null; `noFrame` tells whether the frame never came (false when
 // the waits were ended first).
 HWND WaitForClientMdi(const LaunchWaits& waits, bool& noFrame);
+
+// One sign-on's frame: the client's claim, a send scope of its own (a client
+// the scan before found hung is tried afresh), the client's MDI client, up to
+// 60 looks for the sign-on window `find` gives, the pause, then `press`.
+SignOnEnd RunClientSignOn(win::GuardedFlag& running, const LaunchWaits& waits,
+                          const std::function<HWND(HWND mdi)>& find,
+                          const std::function<void(HWND window)>& press);
 
 // The "cannot sign-on" box (string `textId`, or `fallback`), unless the
 // program is ending. Aside, at most one box stands at a time.
