@@ -10,6 +10,13 @@
 #include "dialup_fixture.h"
 #include "support/MessageRecorder.h"
 
+// The dial events the dialog posts to the controller, as the tests list them.
+inline constexpr WPARAM kDialing = dialup::kEventDialing, kConnected = dialup::kEventConnected,
+                        kEnded = dialup::kEventEnded, kFailed = dialup::kEventFailed;
+
+// The countdown's progress text for `n` seconds.
+inline std::string Countdown(int n) { return "Reconnecting in " + std::to_string(n) + " seconds.\n"; }
+
 class DialDialogTest : public DialUpTest {
  protected:
   // A dial that connects within about 50 ms.

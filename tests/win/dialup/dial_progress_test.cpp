@@ -12,11 +12,6 @@ using dialup::DialProgressDlg;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
-constexpr WPARAM kDialing = dialup::kEventDialing, kConnected = dialup::kEventConnected,
-                 kEnded = dialup::kEventEnded, kFailed = dialup::kEventFailed;
-
-std::string Countdown(int n) { return "Reconnecting in " + std::to_string(n) + " seconds.\n"; }
-
 TEST_F(DialDialogTest, AFullDialShowsEveryStateAndReportsIt) {
   sim_.Script("state 0 20\nstate 1 20\nstate 2 20\nstate 3 20\nstate 4 20\nstate 5 20\n"
               "state 6 20\nstate 14 20\nstate 8192 20\n");

@@ -15,16 +15,11 @@ using dialup::DialProgressDlg;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
-constexpr WPARAM kDialing = dialup::kEventDialing, kConnected = dialup::kEventConnected,
-                 kEnded = dialup::kEventEnded, kFailed = dialup::kEventFailed;
-
 constexpr const char* kFails678 = "state 0 5\nstate 3 5 678\n";
 constexpr const char* kRefused691 = "state 0 5\nstate 5 5\nstate 6 5 691\n";
 const std::string kDisconnectedFrom = "Disconnected from Loopback ISP";
 
 bool IsCountdown(const std::string& text) { return text.rfind("Reconnecting in ", 0) == 0; }
-
-std::string Countdown(int n) { return "Reconnecting in " + std::to_string(n) + " seconds.\n"; }
 
 // The handle a log line names after `key` ("handle=", "RasHangUpA ").
 std::string HandleAfter(const std::string& line, const std::string& key) {
